@@ -56,12 +56,12 @@ const TClassInfo& TStrings::StaticClass() {
 }
 
 void TStrings::Put(int index, const std::string& s) {
-  TObject* object = GetObject(index);
+  TObject* object = Objects(index);
   Delete(index);
   InsertObject(index, s, object);
 }
 
-TObject* TStrings::GetObject(int index) const {
+TObject* TStrings::Objects(int index) const {
   (void)index;
   return nullptr;
 }
@@ -171,7 +171,7 @@ void TStringList::Put(int index, const std::string& s) {
   Changed();
 }
 
-TObject* TStringList::GetObject(int index) const {
+TObject* TStringList::Objects(int index) const {
   CheckIndex(index);
   return items_[index].object;
 }

@@ -44,7 +44,7 @@ class TStrings : public TPersistent {
   virtual int Count() const = 0;
   virtual std::string Get(int index) const = 0;
   virtual void Put(int index, const std::string& s);
-  virtual TObject* GetObject(int index) const;
+  virtual TObject* Objects(int index) const;
   virtual void PutObject(int index, TObject* object);
   virtual void Insert(int index, const std::string& s) = 0;
   virtual void InsertObject(int index, const std::string& s, TObject* object);
@@ -86,7 +86,7 @@ class TStringList : public TStrings {
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Get(int index) const override;
   void Put(int index, const std::string& s) override;
-  TObject* GetObject(int index) const override;
+  TObject* Objects(int index) const override;
   void PutObject(int index, TObject* object) override;
   void Insert(int index, const std::string& s) override;
   void InsertObject(int index, const std::string& s, TObject* object) override;

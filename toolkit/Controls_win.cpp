@@ -106,14 +106,14 @@ void TControl::UpdateAnchorRules() {
 void TControl::AnchorToParent(int pw, int ph) {
   if (!rules_.valid) return;
   int l = left_, t = top_, w = width_, h = height_;
-  auto place = [](bool near, bool far, int nearGap, int farGap, int originalParent, int parent,
+  auto place = [](bool nearEdge, bool farEdge, int nearGap, int farGap, int originalParent, int parent,
                    int& pos, int& size) {
-    if (near && far) {
+    if (nearEdge && farEdge) {
       pos = nearGap;
       size = std::max(0, parent - nearGap - farGap);
-    } else if (far) {
+    } else if (farEdge) {
       pos = parent - farGap - size;
-    } else if (!near && originalParent > 0) {
+    } else if (!nearEdge && originalParent > 0) {
       pos = MulDiv(nearGap + size / 2, parent, originalParent) - size / 2;
     }
   };
@@ -722,4 +722,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   if (msg == WM_NCDESTROY && TWinControl::FromHandle(hwnd) == control)
     TWindowProcAccess::Detach(control);
   return result;
+}
+
+const TClassInfo& TCustomControl::StaticClass() {
+  static const TClassInfo info =
+      TClassBuilder<TCustomControl>("TCustomControl", TWinControl::StaticClass());
+  return info;
 }

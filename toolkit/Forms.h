@@ -7,6 +7,12 @@
 
 #include "Controls.h"
 
+// The application object has a MessageBox of its own; the system header's macro of that
+// name must not rename it in the toolkit's Windows sources.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 class TMainMenu;
 
 class TScrollingWinControl : public TWinControl {
@@ -23,6 +29,11 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
 extern const TEnumInfo PositionType;
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 extern const TEnumInfo FormBorderStyleType;
+
+// Flags of TApplication::MessageBox (the system's values): buttons, then icons.
+constexpr unsigned kMessageBoxOk = 0x00, kMessageBoxYesNoCancel = 0x03, kMessageBoxYesNo = 0x04;
+constexpr unsigned kMessageBoxIconStop = 0x10, kMessageBoxIconQuestion = 0x20,
+                   kMessageBoxIconWarning = 0x30, kMessageBoxIconInformation = 0x40;
 
 // The close results of dialogs and buttons.
 constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "FileSys.h"
 #include "FormReader.h"
@@ -351,7 +352,7 @@ void TApplication::Terminate() {
 int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   HWND owner = GetActiveWindow();
   if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = Hwnd(mainForm_->Handle());
-  return MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), flags);
+  return ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), flags);
 }
 
 void TApplication::HandleException(TObject* sender) {

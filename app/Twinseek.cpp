@@ -1,0 +1,20 @@
+// The program entry: the toolkit starts, the main window is read from its form resource,
+// and the message loop runs until the main window closes.
+#include "Forms.h"
+#include "uMain.h"
+
+int main() {
+  InitToolkit();
+  RegisterClass(TStringGrid::StaticClass());
+  int exitCode = 0;
+  try {
+    Application->Initialize();
+    Application->CreateForm(&MainForm);
+    Application->Run();
+  } catch (...) {
+    Application->HandleException(Application);
+    exitCode = 1;
+  }
+  DoneToolkit();
+  return exitCode;
+}
