@@ -95,7 +95,7 @@ object MainForm: TMainForm
       Height = 24
       Alignment = taCenter
       AutoSize = False
-      Caption = 'Twinseek — поиск одинаковых файлов'#13#10'© Команда Twinseek, 2026'
+      Caption = 'Twinseek 1.0'#13#10'© 2026 Команда Twinseek'
     end
     object stInfo: TStaticText
       Left = 2
@@ -111,6 +111,7 @@ object MainForm: TMainForm
       Font.Name = 'MS Sans Serif'
       Font.Style = []
       ParentFont = False
+      ShowAccelChar = False
       TabOrder = 0
       Visible = False
     end

@@ -5,7 +5,6 @@
 
 int main() {
   InitToolkit();
-  RegisterClass(TStringGrid::StaticClass());
   int exitCode = 0;
   try {
     Application->Initialize();

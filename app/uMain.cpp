@@ -212,6 +212,11 @@ bool TMainForm::SameContent(int I, int J) const {
 }
 
 void TMainForm::ListConfirmedPairs() {
+  // The program is closing: reading on to confirm candidates would only hold it up.
+  if (ModalResult() != 0) return;
+  // A stop request that ended the reading has been honoured; a new one ends the
+  // confirmation, and only the pairs confirmed by then are listed.
+  StopRequested = false;
   const std::vector<TFileRec>& records = *FileList;
   std::vector<TRecordClass> classes;
   TContentConfirmer confirmer([this] {

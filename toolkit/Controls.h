@@ -273,6 +273,7 @@ class TWinControl : public TControl {
 
   // Repositions the children after the client area changed size.
   void AlignControls();
+  void Loaded() override;
 
  protected:
   virtual void CreateParams(TCreateParams& params);
@@ -308,6 +309,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> graphicChildren_;
   std::vector<TWinControl*> windowedChildren_;
   std::vector<TWinControl*> tabList_;
+  int tabOrderRead_ = -1;  // the tab order a form resource gave, applied once it is read
   bool tabStop_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "ActnList.h"
 #include "Consts.h"
@@ -281,6 +282,7 @@ const TClassInfo& TWinControl::StaticClass() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+  if (Parent()) Parent()->RemoveControl(this);
   // Children leave first, so that their windows go before this one.
   while (!windowedChildren_.empty()) windowedChildren_.back()->SetParent(nullptr);
   while (!graphicChildren_.empty()) graphicChildren_.back()->SetParent(nullptr);
@@ -318,13 +320,15 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-  control->Invalidate();
-  if (auto* win = ObjectAs<TWinControl>(control)) {
-    win->DestroyHandle();
-    windowedChildren_.erase(std::remove(windowedChildren_.begin(), windowedChildren_.end(), win),
-                            windowedChildren_.end());
-    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), win), tabList_.end());
+  // A control may be on its way out and no longer know its own class, so both lists are
+  // searched rather than asking it which one it is in.
+  auto win = std::find(windowedChildren_.begin(), windowedChildren_.end(), control);
+  if (win != windowedChildren_.end()) {
+    (*win)->DestroyHandle();
+    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), *win), tabList_.end());
+    windowedChildren_.erase(win);
   } else {
+    control->Invalidate();
     graphicChildren_.erase(std::remove(graphicChildren_.begin(), graphicChildren_.end(), control),
                            graphicChildren_.end());
   }
@@ -338,12 +342,27 @@ int TWinControl::TabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int value) {
+  // While a form resource is read the siblings that come later do not exist yet; the order
+  // is put together once they all do.
+  if (HasState(csReading)) {
+    tabOrderRead_ = value;
+    return;
+  }
   if (!Parent()) return;
   auto& list = Parent()->tabList_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   int index = std::clamp(value, 0, static_cast<int>(list.size()));
   list.insert(list.begin() + index, this);
   if (Parent()->HandleAllocated()) Parent()->SortWindowsByTabOrder();
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  std::stable_sort(tabList_.begin(), tabList_.end(), [](TWinControl* a, TWinControl* b) {
+    auto key = [](TWinControl* c) { return c->tabOrderRead_ < 0 ? INT_MAX : c->tabOrderRead_; };
+    return key(a) < key(b);
+  });
+  if (HandleAllocated()) SortWindowsByTabOrder();
 }
 
 void TWinControl::SortWindowsByTabOrder() {

@@ -53,14 +53,21 @@ class TStaticText : public TWinControl {
   void SetAutoSize(bool value) { autoSize_ = value; }
   TStaticBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TStaticBorderStyle value) { borderStyle_ = value; }
+  // Whether "&" marks the next letter as the accelerator instead of showing itself.
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
   void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void TextChanged() override { Invalidate(); }
 
  private:
+  void Draw(void* dc, const TRect& area);
+
   TAlignment alignment_ = taLeftJustify;
   bool autoSize_ = true;
+  bool showAccelChar_ = true;
   TStaticBorderStyle borderStyle_ = sbsNone;
 };
 

@@ -111,7 +111,8 @@ const TClassInfo& TStaticText::StaticClass() {
           .Enum("Alignment", AlignmentType, &TStaticText::Alignment, &TStaticText::SetAlignment)
           .Bool("AutoSize", &TStaticText::AutoSize, &TStaticText::SetAutoSize)
           .Enum("BorderStyle", StaticBorderStyleType, &TStaticText::BorderStyle,
-                &TStaticText::SetBorderStyle);
+                &TStaticText::SetBorderStyle)
+          .Bool("ShowAccelChar", &TStaticText::ShowAccelChar, &TStaticText::SetShowAccelChar);
   return info;
 }
 
@@ -124,40 +125,51 @@ TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) {
 void TStaticText::SetAlignment(TAlignment value) {
   if (value == alignment_) return;
   alignment_ = value;
-  if (HandleAllocated()) {
-    LONG_PTR style = GetWindowLongPtrW(Hwnd(Handle()), GWL_STYLE) & ~(SS_CENTER | SS_RIGHT);
-    style |= value == taCenter ? SS_CENTER : value == taRightJustify ? SS_RIGHT : SS_LEFT;
-    SetWindowLongPtrW(Hwnd(Handle()), GWL_STYLE, style);
-    Invalidate();
-  }
+  Invalidate();
+}
+
+void TStaticText::SetShowAccelChar(bool value) {
+  if (value == showAccelChar_) return;
+  showAccelChar_ = value;
+  Invalidate();
 }
 
 void TStaticText::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.WinClassName = "STATIC";
-  params.Style |= SS_NOTIFY | (alignment_ == taCenter        ? SS_CENTER
-                               : alignment_ == taRightJustify ? SS_RIGHT
-                                                              : SS_LEFT);
+  // The text is drawn here, so that it shows in the control's own font, colour and
+  // background whatever the system's static control would make of them.
+  params.Style |= SS_NOTIFY | SS_OWNERDRAW;
   if (borderStyle_ == sbsSingle) params.Style |= WS_BORDER;
   if (borderStyle_ == sbsSunken) params.ExStyle |= WS_EX_STATICEDGE;
 }
 
+void TStaticText::Draw(void* dc, const TRect& area) {
+  HDC hdc = static_cast<HDC>(dc);
+  RECT r = {area.Left, area.Top, area.Right, area.Bottom};
+  bool opaque = (controlStyle_ & csOpaque) && !(controlStyle_ & csParentBackground);
+  TColor background = opaque || !Parent() ? Color() : Parent()->Color();
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(background));
+  FillRect(hdc, &r, brush);
+  DeleteObject(brush);
+  SetBkMode(hdc, TRANSPARENT);
+  SetTextColor(hdc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+  HGDIOBJ old = SelectObject(hdc, static_cast<HFONT>(Font()->Handle()));
+  std::wstring text = Utf8ToWide(Caption());
+  UINT format = DrawTextAlignment(alignment_) | DT_WORDBREAK | (showAccelChar_ ? 0 : DT_NOPREFIX);
+  DrawTextW(hdc, text.c_str(), -1, &r, format);
+  SelectObject(hdc, old);
+}
+
 void TStaticText::WndProc(TMessage& m) {
-  if (m.Msg == CN_BASE + WM_CTLCOLORSTATIC) {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    SetTextColor(dc, ColorToRGB(Font()->Color()));
-    bool opaque = (controlStyle_ & csOpaque) && !(controlStyle_ & csParentBackground);
-    if (opaque) {
-      SetBkColor(dc, ColorToRGB(Color()));
-      SetBkMode(dc, OPAQUE);
-      m.Result = reinterpret_cast<std::intptr_t>(BackgroundBrush());
-    } else {
-      SetBkMode(dc, TRANSPARENT);
-      TWinControl* parent = Parent();
-      m.Result = reinterpret_cast<std::intptr_t>(parent ? parent->Perform(WM_CTLCOLORSTATIC, 0, 0)
-                                                        : 0);
-      if (!m.Result) m.Result = reinterpret_cast<std::intptr_t>(GetStockObject(NULL_BRUSH));
-    }
+  if (m.Msg == CN_BASE + WM_DRAWITEM) {
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    Draw(item->hDC, {item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom});
+    m.Result = TRUE;
+    return;
+  }
+  if (m.Msg == WM_ERASEBKGND) {
+    m.Result = 1;  // the drawing fills the whole area
     return;
   }
   TWinControl::WndProc(m);

@@ -8,6 +8,7 @@
 #include "FileCtrl.h"
 #include "FormReader.h"
 #include "Forms.h"
+#include "Grids.h"
 #include "ImgList.h"
 #include "Menus.h"
 #include "StdCtrls.h"
@@ -39,7 +40,7 @@ void InitToolkit() {
                    &TCheckBox::StaticClass(), &TMemo::StaticClass(), &TListBox::StaticClass(),
                    &TFileListBox::StaticClass(), &TPanel::StaticClass(), &TMainMenu::StaticClass(),
                    &TMenuItem::StaticClass(), &TActionList::StaticClass(), &TAction::StaticClass(),
-                   &TImageList::StaticClass()});
+                   &TImageList::StaticClass(), &TStringGrid::StaticClass()});
   RegisterConstants();
   if (!Application) Application = new TApplication(nullptr);
   if (!Screen) Screen = new TScreen(nullptr);
