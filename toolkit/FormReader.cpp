@@ -20,6 +20,9 @@ std::map<std::string, long long>& IntegerConstants() {
 
 enum class TokenKind { Identifier, Integer, Float, String, Symbol, End };
 
+// A text that is no token; the reader reports it with the form and the line.
+struct SyntaxError {};
+
 struct Token {
   TokenKind kind = TokenKind::End;
   std::string text;  // identifier, decoded string, number text or symbol
@@ -63,8 +66,7 @@ std::string Tokenizer::ReadStringValue() {
     if (pos_ < text_.size() && text_[pos_] == '\'') {
       ++pos_;
       for (;;) {
-        if (pos_ >= text_.size() || text_[pos_] == '\n')
-          throw EReadError(LoadResString(&SInvalidPropertyValue));
+        if (pos_ >= text_.size() || text_[pos_] == '\n') throw SyntaxError();
         if (text_[pos_] == '\'') {
           if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '\'') {
             value += '\'';
@@ -80,7 +82,7 @@ std::string Tokenizer::ReadStringValue() {
       ++pos_;
       std::size_t start = pos_;
       while (pos_ < text_.size() && text_[pos_] >= '0' && text_[pos_] <= '9') ++pos_;
-      if (start == pos_) throw EReadError(LoadResString(&SInvalidPropertyValue));
+      if (start == pos_) throw SyntaxError();
       value += static_cast<char>(std::atoi(text_.substr(start, pos_ - start).c_str()));
     } else {
       std::size_t save = pos_;
@@ -156,7 +158,7 @@ class Reader {
   void Read();
 
  private:
-  Token Advance() { return current_ = tokens_.Next(); }
+  Token Advance();
   [[noreturn]] void Fail(const std::string& message, int line) const;
   void Expect(const std::string& symbol);
   void ReadHeader(std::string* name, std::string* className);
@@ -174,6 +176,14 @@ class Reader {
   std::vector<TComponent*> loaded_;
   std::vector<Fixup> fixups_;
 };
+
+Token Reader::Advance() {
+  try {
+    return current_ = tokens_.Next();
+  } catch (const SyntaxError&) {
+    Fail(LoadResString(&SInvalidPropertyValue), tokens_.Line());
+  }
+}
 
 void Reader::Fail(const std::string& message, int line) const {
   throw EReadError(LoadResFmt(&SFormReadError, {formName_, line, message}));
