@@ -178,3 +178,20 @@ TEST(FormReader, ErrorsNameTheFormAndTheLine) {
     }
   }
 }
+
+TEST(FormReader, PositionsAndFontsDesignedAtAnotherResolutionAreScaledToTheScreen) {
+  int screen = Screen->PixelsPerInch();
+  TForm form(nullptr);
+  // Designed at half the screen's resolution, so everything doubles.
+  ReadComponentText(&form, "object Half: TForm\n  ClientWidth = 100\n  ClientHeight = 50\n"
+                           "  Font.Height = -11\n  PixelsPerInch = " + std::to_string(screen / 2) +
+                           "\n  object b: TButton\n    Left = 8\n    Top = 4\n    Width = 40\n"
+                           "    Height = 20\n  end\nend\n", "THALF");
+  auto* button = static_cast<TButton*>(form.FindComponent("b"));
+  EXPECT_EQ(button->Left(), 16);
+  EXPECT_EQ(button->Top(), 8);
+  EXPECT_EQ(button->Width(), 80);
+  EXPECT_EQ(button->Height(), 40);
+  EXPECT_EQ(form.ClientWidth(), 200);
+  EXPECT_EQ(form.Font()->Height(), -22);
+}
