@@ -151,6 +151,8 @@ class TStringGrid : public TCustomControl {
   void PlaceEditor();
   void EditorTextChanged();
   void EditorKeyDown(std::uint16_t& key, TShiftState shift);
+  void EditorLostFocus();
+  bool TypeQueuedCharacters();
   bool Editing(int col, int row) const;
 
   // Painting.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "Forms.h"
 #include "Grids.h"
 #include "WinText.h"
 
@@ -34,6 +35,8 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
+bool IsPrintable(WPARAM c) { return c >= 0x20 && c != 0x7F; }
+
 int WheelScrollLines() {
   UINT lines = 3;
   SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
@@ -41,53 +44,105 @@ int WheelScrollLines() {
 }
 }  // namespace
 
-// The editor lives inside the grid and hands every key to the grid before it acts on it,
-// so that the grid's OnKeyDown sees the keys typed while a cell is edited.
-class TInplaceEdit : public TWinControl {
-  DECLARE_CLASS(TInplaceEdit, TWinControl)
+// The in-place editor: the system's EDIT control as a child of the grid, subclassed with a
+// Unicode window procedure so that typed letters of every script arrive unchanged. Every
+// key goes to the grid first, so that the grid's OnKeyDown sees the keys typed while a cell
+// is edited and may swallow them.
+class TInplaceEdit {
  public:
-  explicit TInplaceEdit(TStringGrid* grid) : TWinControl(grid), grid_(grid) {
-    SetVisible(false);
-    SetParent(grid);
+  explicit TInplaceEdit(TStringGrid* grid) : grid_(grid) {
+    hwnd_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, 0, 0, 0,
+                            0, Hwnd(grid->Handle()), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) RaiseLastOSError();
+    SetPropW(hwnd_, kSelfProperty, this);
+    editProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
   }
 
-  void WndProc(TMessage& m) override {
-    switch (m.Msg) {
-      case WM_GETDLGCODE:
-        DefaultHandler(m);
-        m.Result |= DLGC_WANTALLKEYS;
-        return;
-      case WM_CHAR:
-        // Enter, Escape and Tab were handled as keys; the edit would only beep at them.
-        if (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE || m.WParam == VK_TAB) return;
-        break;
-      case WM_KILLFOCUS:
-        TWinControl::WndProc(m);
-        if (grid_->EditorMode()) grid_->HideEditor(true);
-        return;
-      case CN_BASE + WM_COMMAND:
-        if (HIWORD(m.WParam) == EN_CHANGE) grid_->EditorTextChanged();
-        return;
-    }
-    TWinControl::WndProc(m);
+  ~TInplaceEdit() {
+    if (!hwnd_) return;
+    Unsubclass();
+    DestroyWindow(hwnd_);
   }
 
- protected:
-  void CreateParams(TCreateParams& params) override {
-    TWinControl::CreateParams(params);
-    params.WinClassName = "EDIT";
-    params.Style |= ES_AUTOHSCROLL;
+  TInplaceEdit(const TInplaceEdit&) = delete;
+  TInplaceEdit& operator=(const TInplaceEdit&) = delete;
+
+  HWND Window() const { return hwnd_; }
+  bool Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+
+  std::string Text() const {
+    int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(length + 1, L'\0');
+    length = GetWindowTextW(hwnd_, text.data(), length + 1);
+    return WideToUtf8(text.c_str(), length);
   }
-  void KeyDown(std::uint16_t& key, TShiftState shift) override { grid_->EditorKeyDown(key, shift); }
+
+  void SetText(const std::string& text) { SetWindowTextW(hwnd_, Utf8ToWide(text).c_str()); }
+
+  void SetFont(void* font) { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
  private:
-  TStringGrid* grid_;
-};
+  static constexpr const wchar_t* kSelfProperty = L"TwinseekInplaceEdit";
 
-const TClassInfo& TInplaceEdit::StaticClass() {
-  static const TClassInfo info = TClassBuilder<TInplaceEdit>("TInplaceEdit", TWinControl::StaticClass());
-  return info;
-}
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TInplaceEdit*>(GetPropW(hwnd, kSelfProperty));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    // An exception must not unwind through the system's code.
+    try {
+      return self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+      if (Application) Application->HandleException(self->grid_);
+      return 0;
+    }
+  }
+
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+      case WM_GETDLGCODE:
+        return CallEdit(msg, wParam, lParam) | DLGC_WANTALLKEYS;
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN: {
+        std::uint16_t key = static_cast<std::uint16_t>(wParam);
+        grid_->EditorKeyDown(key, KeyboardShiftState());
+        if (key == 0) return 0;
+        wParam = key;
+        break;
+      }
+      case WM_CHAR:
+        // Enter, Escape and Tab were handled as keys; the edit would only beep at them.
+        if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_TAB) return 0;
+        break;
+      case WM_KILLFOCUS: {
+        LRESULT result = CallEdit(msg, wParam, lParam);
+        grid_->EditorLostFocus();
+        return result;
+      }
+      case WM_NCDESTROY: {
+        // The grid's window is going, and its children with it.
+        HWND hwnd = hwnd_;
+        WNDPROC editProc = editProc_;
+        Unsubclass();
+        hwnd_ = nullptr;
+        return CallWindowProcW(editProc, hwnd, msg, wParam, lParam);
+      }
+    }
+    return CallEdit(msg, wParam, lParam);
+  }
+
+  LRESULT CallEdit(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(editProc_, hwnd_, msg, wParam, lParam);
+  }
+
+  void Unsubclass() {
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
+    RemovePropW(hwnd_, kSelfProperty);
+  }
+
+  TStringGrid* grid_;
+  HWND hwnd_ = nullptr;
+  WNDPROC editProc_ = nullptr;
+};
 
 // ---- TStringGrid: properties
 
@@ -241,7 +296,7 @@ void TStringGrid::SetCells(int col, int row, const std::string& text) {
   cells[col] = text;
   if (!Editing(col, row))
     InvalidateCell(col, row);
-  else if (editor_->GetText() != text)
+  else if (editor_->Text() != text)
     editor_->SetText(text);
 }
 
@@ -547,6 +602,8 @@ void TStringGrid::KeyDown(std::uint16_t& key, TShiftState shift) {
   if (HasOption(goEditing) && (key == VK_F2 || key == VK_RETURN)) {
     ShowEditor(false);
     key = 0;
+  } else if (HasOption(goEditing) && TypeQueuedCharacters()) {
+    key = 0;
   } else if (Navigate(key, shift)) {
     key = 0;
   }
@@ -656,17 +713,29 @@ bool TStringGrid::SetSizingCursor() {
   return true;
 }
 
-// A typed character opens the editor with the character as the new text. The window is an
-// ANSI one, so the character goes on to the editor as it came, in the same code page; the
-// trailing bytes of a multi-byte character arrive here after the editor has opened.
+// A character typed on the grid opens the editor with the character as the new text. The
+// grid's window is an ANSI one, which receives letters beyond its code page as question
+// marks, so the character is taken from the queue in UTF-16 where it can be: the message
+// loop translated the key before it dispatched it.
+bool TStringGrid::TypeQueuedCharacters() {
+  HWND hwnd = Hwnd(Handle());
+  MSG msg;
+  if (!PeekMessageW(&msg, hwnd, WM_CHAR, WM_CHAR, PM_NOREMOVE) || !IsPrintable(msg.wParam))
+    return false;
+  ShowEditor(true);
+  if (!EditorMode()) return false;
+  while (PeekMessageW(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE))
+    SendMessageW(editor_->Window(), WM_CHAR, msg.wParam, msg.lParam);
+  return true;
+}
+
 void TStringGrid::CharTyped(TMessage& m) {
   if (!EditorMode()) {
-    bool printable = m.WParam >= 0x20 && m.WParam != 0x7F;
-    if (!HasOption(goEditing) || !printable) return DefaultHandler(m);
+    if (!HasOption(goEditing) || !IsPrintable(m.WParam)) return DefaultHandler(m);
     ShowEditor(true);
     if (!EditorMode()) return;
   }
-  SendMessageA(Hwnd(editor_->Handle()), WM_CHAR, m.WParam, m.LParam);
+  SendMessageA(editor_->Window(), WM_CHAR, m.WParam, m.LParam);
 }
 
 // ---- The editor
@@ -680,9 +749,7 @@ void TStringGrid::SetEditorMode(bool value) {
     HideEditor(true);
 }
 
-void* TStringGrid::EditorHandle() const {
-  return editor_ && editor_->HandleAllocated() ? editor_->Handle() : nullptr;
-}
+void* TStringGrid::EditorHandle() const { return editor_ ? editor_->Window() : nullptr; }
 
 bool TStringGrid::Editing(int col, int row) const {
   return EditorMode() && col == editCol_ && row == editRow_;
@@ -697,9 +764,10 @@ void TStringGrid::ShowEditor(bool replaceText) {
   editRow_ = row_;
   textBeforeEdit_ = Cells(col_, row_);
   editor_->SetText(replaceText ? std::string() : textBeforeEdit_);
+  editor_->SetFont(Font()->Handle());
   PlaceEditor();
-  editor_->SetVisible(true);
-  HWND edit = Hwnd(editor_->Handle());
+  HWND edit = editor_->Window();
+  ShowWindow(edit, SW_SHOWNA);
   ::SetFocus(edit);
   SendMessageW(edit, EM_SETSEL, replaceText ? -1 : 0, -1);
   InvalidateCell(editCol_, editRow_);
@@ -708,16 +776,18 @@ void TStringGrid::ShowEditor(bool replaceText) {
 void TStringGrid::HideEditor(bool commit) {
   if (!EditorMode()) return;
   int col = editCol_, row = editRow_;
-  std::string text = commit ? editor_->GetText() : textBeforeEdit_;
+  std::string text = commit ? editor_->Text() : textBeforeEdit_;
   editCol_ = editRow_ = -1;
   if (editor_->Focused()) ::SetFocus(Hwnd(Handle()));
-  editor_->SetVisible(false);
+  ShowWindow(editor_->Window(), SW_HIDE);
   SetCells(col, row, text);
   InvalidateCell(col, row);
 }
 
 void TStringGrid::DestroyWnd() {
   HideEditor(true);
+  delete editor_;
+  editor_ = nullptr;
   TCustomControl::DestroyWnd();
 }
 
@@ -727,14 +797,19 @@ void TStringGrid::PlaceEditor() {
   TRect cell = CellBounds(editCol_, editRow_);
   int height = std::min(TextHeight() + 2, cell.Height());
   int top = cell.Top + (cell.Height() - height) / 2;
-  editor_->SetBounds(cell.Left + 1, top, std::max(0, cell.Width() - 2), height);
+  MoveWindow(editor_->Window(), cell.Left + 1, top, std::max(0, cell.Width() - 2), height, TRUE);
+  // Setting the font resets the margins, so they follow every placement.
   int margin = kTextPadding - 1;
-  SendMessageW(Hwnd(editor_->Handle()), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+  SendMessageW(editor_->Window(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                MAKELONG(margin, margin));
 }
 
 void TStringGrid::EditorTextChanged() {
-  if (EditorMode()) SetCells(editCol_, editRow_, editor_->GetText());
+  if (EditorMode()) SetCells(editCol_, editRow_, editor_->Text());
+}
+
+void TStringGrid::EditorLostFocus() {
+  if (EditorMode()) HideEditor(true);
 }
 
 void TStringGrid::EditorKeyDown(std::uint16_t& key, TShiftState shift) {
@@ -864,6 +939,7 @@ void TStringGrid::PaintBackgroundBeyondCells(void* dc) {
 
 void TStringGrid::FontChanged() {
   TCustomControl::FontChanged();
+  if (editor_) editor_->SetFont(Font()->Handle());
   PlaceEditor();
 }
 
@@ -924,6 +1000,12 @@ void TStringGrid::WndProc(TMessage& m) {
     case WM_CHAR:
       CharTyped(m);
       return;
+    case WM_COMMAND:
+      if (editor_ && reinterpret_cast<HWND>(m.LParam) == editor_->Window()) {
+        if (HIWORD(m.WParam) == EN_CHANGE) EditorTextChanged();
+        return;
+      }
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       InvalidateSelection();

@@ -391,6 +391,36 @@ TEST_F(GridEditingTest, ArrowDownInTheEditorCommitsAndMovesOn) {
   EXPECT_EQ(grid_->Row(), 4);
 }
 
+TEST_F(GridEditingTest, TextBeyondAsciiSurvivesTheEditor) {
+  const std::string folder = "C:\\Папки\\Äpfel";
+  grid_->SetCells(1, 3, folder);
+  PressKey(grid_->Handle(), VK_F2);
+  wchar_t shown[64];
+  GetWindowTextW(Hwnd(Editor()), shown, 64);
+  EXPECT_EQ(std::wstring(shown), L"C:\\Папки\\Äpfel");
+  SendMessageW(Hwnd(Editor()), EM_SETSEL, -1, -1);
+  TypeChar(Editor(), '!');
+  PressKey(Editor(), VK_RETURN);
+  EXPECT_EQ(grid_->Cells(1, 3), folder + "!");
+}
+
+TEST_F(GridEditingTest, LettersBeyondAsciiTypedIntoTheEditorArrive) {
+  PressKey(grid_->Handle(), VK_F2);
+  SendMessageW(Hwnd(Editor()), WM_CHAR, L'Ж', 1);
+  SendMessageW(Hwnd(Editor()), WM_CHAR, L'ä', 1);
+  EXPECT_EQ(grid_->Cells(1, 3), "Жä");
+}
+
+TEST_F(GridEditingTest, TypingALetterBeyondAsciiOpensTheEditorWithIt) {
+  // As the message loop delivers a key: translated into its character first, then dispatched.
+  PostMessageW(Hwnd(grid_->Handle()), WM_CHAR, L'Ж', 1);
+  PressKey(grid_->Handle(), 'X');
+  ASSERT_TRUE(grid_->EditorMode());
+  EXPECT_EQ(grid_->Cells(1, 3), "Ж");
+  Pump();
+  EXPECT_EQ(grid_->Cells(1, 3), "Ж");  // the character went to the editor once
+}
+
 TEST_F(GridEditingTest, TheEditorUsesTheGridsFont) {
   grid_->Font()->SetName("Courier New");
   grid_->Font()->SetHeight(-17);
