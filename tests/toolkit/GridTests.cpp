@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -229,6 +230,85 @@ TEST_F(GridTest, ScrollBarMessagesMoveTheTopRow) {
     SendMessageW(Hwnd(grid_->Handle()), WM_VSCROLL, MAKEWPARAM(c.code, 0), 0);
     EXPECT_EQ(grid_->TopRow(), c.expectedTop) << "scroll code " << c.code;
     EXPECT_EQ(VerticalScrollInfo().nPos, c.expectedTop) << "scroll code " << c.code;
+  }
+}
+
+// Drags the vertical scroll bar's thumb to the middle of its track with the system's own
+// mouse input, and waits until the grid has seen the end of the drag.
+void DragThumbToMiddle(HWND hwnd) {
+  SCROLLBARINFO bar = {};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetScrollBarInfo(hwnd, OBJID_VSCROLL, &bar));
+  const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
+  const int thumbY = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+  const int middleY = (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2;
+  auto absolute = [](int v, int extent) { return static_cast<LONG>(v * 65536 / extent + 1); };
+  const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  const DWORD moveFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  struct Step {
+    int y;
+    DWORD flags;
+  } steps[] = {{thumbY, moveFlags},
+               {thumbY, moveFlags | MOUSEEVENTF_LEFTDOWN},
+               {(thumbY + middleY) / 2, moveFlags},
+               {middleY, moveFlags},
+               {middleY, moveFlags | MOUSEEVENTF_LEFTUP}};
+  std::vector<INPUT> inputs;
+  for (const Step& step : steps) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = absolute(x, screenW);
+    input.mi.dy = absolute(step.y, screenH);
+    input.mi.dwFlags = step.flags;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  for (int i = 0; i < 50 && (GetAsyncKeyState(VK_LBUTTON) < 0 || i < 5); ++i) {
+    Pump();
+    Sleep(20);
+  }
+}
+
+// The top row right after each thumb-tracking message that the grid handled.
+class ThumbTrackRecorder {
+ public:
+  explicit ThumbTrackRecorder(TStringGrid* grid) {
+    grid_ = grid;
+    topRows_.clear();
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, &Record, nullptr, GetCurrentThreadId());
+  }
+  ~ThumbTrackRecorder() { UnhookWindowsHookEx(hook_); }
+  const std::vector<int>& TopRows() const { return topRows_; }
+
+ private:
+  static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_VSCROLL && LOWORD(call->wParam) == SB_THUMBTRACK &&
+        call->hwnd == Hwnd(grid_->Handle()))
+      topRows_.push_back(grid_->TopRow());
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline TStringGrid* grid_ = nullptr;
+  static inline std::vector<int> topRows_;
+  HHOOK hook_;
+};
+
+TEST_F(GridTest, DraggingTheScrollThumbReachesRowsBeyond65535) {
+  constexpr int kRows = 300000;
+  FillRows(kRows);
+  for (bool tracking : {true, false}) {
+    SCOPED_TRACE(tracking ? "with goThumbTracking" : "without goThumbTracking");
+    grid_->SetOptions(tracking ? GridOptionsOf({goThumbTracking}) : 0);
+    grid_->SetTopRow(0);
+    ThumbTrackRecorder recorder(grid_);
+    DragThumbToMiddle(Hwnd(grid_->Handle()));
+    EXPECT_GT(grid_->TopRow(), 65535);
+    EXPECT_LT(std::abs(grid_->TopRow() - kRows / 2), kRows / 10);
+    EXPECT_EQ(VerticalScrollInfo().nPos, grid_->TopRow());
+    // With tracking the rows follow the thumb during the drag; without, only at its end.
+    ASSERT_FALSE(recorder.TopRows().empty());
+    EXPECT_EQ(recorder.TopRows().back() > 0, tracking);
   }
 }
 
@@ -589,6 +669,39 @@ TEST_F(GridPixelsTest, TheSelectedCellShowsInHighlightAndLinesInLightGrey) {
   EXPECT_EQ(ClientPixel(pixels, plain.Right - 3, CenterY(plain)), GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(ClientPixel(pixels, plain.Right, CenterY(plain)), RGB(0xD8, 0xD8, 0xD8));
   EXPECT_EQ(ClientPixel(pixels, CenterX(plain), plain.Bottom), RGB(0xD8, 0xD8, 0xD8));
+}
+
+TEST_F(GridPixelsTest, HighlightFollowsFocusDrawFocusSelectedAndRowSelect) {
+  FillRows(30);
+  struct Case {
+    TGridOptions options;
+    bool focused;
+    bool selectedHighlighted, rowmateHighlighted;
+  } cases[] = {
+      {0, true, true, false},
+      {0, false, false, false},
+      {GridOptionsOf({goDrawFocusSelected}), false, true, false},
+      {GridOptionsOf({goRowSelect}), true, true, true},
+      {GridOptionsOf({goRowSelect, goDrawFocusSelected}), false, true, true},
+  };
+  const std::uint32_t highlight = GetSysColor(COLOR_HIGHLIGHT), window = GetSysColor(COLOR_WINDOW);
+  for (const Case& c : cases) {
+    grid_->SetOptions(c.options);
+    grid_->SetCol(0);
+    grid_->SetRow(3);
+    if (c.focused)
+      grid_->SetFocus();
+    else
+      SetFocus(Hwnd(form_->Handle()));
+    WindowPixels pixels;
+    ASSERT_TRUE(CaptureWindow(grid_->Handle(), &pixels));
+    TRect selected = grid_->CellRect(0, 3), rowmate = grid_->CellRect(1, 3);
+    SCOPED_TRACE("options " + std::to_string(c.options) + (c.focused ? ", focused" : ""));
+    EXPECT_EQ(ClientPixel(pixels, selected.Right - 3, CenterY(selected)),
+              c.selectedHighlighted ? highlight : window);
+    EXPECT_EQ(ClientPixel(pixels, rowmate.Right - 3, CenterY(rowmate)),
+              c.rowmateHighlighted ? highlight : window);
+  }
 }
 
 TEST_F(GridPixelsTest, ScreenshotsOfSelectionAndOpenEditorAreSaved) {
