@@ -37,7 +37,9 @@ configure_and_build() {
   mkdir -p "$LOGS"
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >"$LOGS/configure.log" 2>&1 || { cat "$LOGS/configure.log"; exit 1; }
-  cmake --build "$BUILD" -j"$(nproc)" "$@"
+  echo "Building in $BUILD (log: $LOGS/build.log)"
+  cmake --build "$BUILD" -j"$(nproc)" "$@" >"$LOGS/build.log" 2>&1 ||
+    { grep -E -B2 -A6 'error|Error' "$LOGS/build.log" | head -80; exit 1; }
 }
 
 # Creates the private Wine prefix once; its output goes to a log, not to the terminal.

@@ -267,7 +267,9 @@ void Reader::ReadChild(TComponent* container) {
 }
 
 Value Reader::ReadValue() {
-  Value v{current_.kind, current_.text};
+  Value v;
+  v.kind = current_.kind;
+  v.text = current_.text;
   if (current_.kind == TokenKind::Symbol && (current_.text == "[" || current_.text == "(")) {
     std::string close = current_.text == "[" ? "]" : ")";
     v.isSet = close == "]";

@@ -203,12 +203,14 @@ class TCustomListBox : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void InitializeWindow() override;
-  // Copies the items into the window.
+  void VisibleChanged() override;
+  // Copies the items into the window; a hidden list box is filled when it is shown.
   void SyncItems();
 
   TStringList* items_;
 
  private:
+  bool windowStale_ = false;
   int itemHeight_ = 13;
   int itemIndex_ = -1;
 };

@@ -501,8 +501,14 @@ void TCustomListBox::InitializeWindow() {
   SyncItems();
 }
 
+void TCustomListBox::VisibleChanged() {
+  TWinControl::VisibleChanged();
+  if (Visible() && windowStale_) SyncItems();
+}
+
 void TCustomListBox::SyncItems() {
-  if (!HandleAllocated()) return;
+  windowStale_ = !HandleAllocated() || !Visible();
+  if (windowStale_) return;
   HWND h = Hwnd(Handle());
   SendMessageW(h, WM_SETREDRAW, FALSE, 0);
   SendMessageW(h, LB_RESETCONTENT, 0, 0);
