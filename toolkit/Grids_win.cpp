@@ -100,7 +100,7 @@ class TInplaceEdit {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
       case WM_GETDLGCODE:
-        return CallEdit(msg, wParam, lParam) | DLGC_WANTALLKEYS;
+        return CallEdit(msg, wParam, lParam) | (LeavesTabToDialog(lParam) ? 0 : DLGC_WANTALLKEYS);
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN: {
         std::uint16_t key = static_cast<std::uint16_t>(wParam);
@@ -128,6 +128,13 @@ class TInplaceEdit {
       }
     }
     return CallEdit(msg, wParam, lParam);
+  }
+
+  // Without goTabs, Tab moves on to the next control as anywhere else in a dialog; the
+  // editor closes as it loses the focus.
+  bool LeavesTabToDialog(LPARAM lParam) const {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    return msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && !grid_->HasOption(goTabs);
   }
 
   LRESULT CallEdit(UINT msg, WPARAM wParam, LPARAM lParam) {

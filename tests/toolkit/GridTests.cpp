@@ -14,6 +14,7 @@
 #include "Forms.h"
 #include "Grids.h"
 #include "Screenshot.h"
+#include "StdCtrls.h"
 #include "TestFiles.h"
 #include "TypInfo.h"
 
@@ -499,6 +500,21 @@ TEST_F(GridEditingTest, TypingALetterBeyondAsciiOpensTheEditorWithIt) {
   EXPECT_EQ(grid_->Cells(1, 3), "Ж");
   Pump();
   EXPECT_EQ(grid_->Cells(1, 3), "Ж");  // the character went to the editor once
+}
+
+TEST_F(GridEditingTest, TabInTheEditorMovesToTheNextControlAndKeepsTheText) {
+  auto* button = new TButton(form_);
+  button->SetParent(form_);
+  button->SetBounds(10, 295, 75, 25);
+  button->SetTabStop(true);
+  TypeChar(grid_->Handle(), 't');
+  ASSERT_TRUE(grid_->EditorMode());
+  // What the message loop does with a key typed into a form.
+  MSG tab = {Hwnd(Editor()), WM_KEYDOWN, VK_TAB, 1};
+  EXPECT_TRUE(IsDialogMessageW(Hwnd(form_->Handle()), &tab));
+  EXPECT_EQ(GetFocus(), Hwnd(button->Handle()));
+  EXPECT_FALSE(grid_->EditorMode());
+  EXPECT_EQ(grid_->Cells(1, 3), "t");
 }
 
 TEST_F(GridEditingTest, TheEditorUsesTheGridsFont) {
