@@ -19,6 +19,6 @@ APP=$!
 sleep "${TWINSEEK_SHOT_DELAY:-8}"
 SHOT="$BUILD/artifacts/twinseek-start.png"
 mkdir -p "$(dirname "$SHOT")"
-import -display "$DISPLAY" -window root -crop 820x480+0+0 +repage "$SHOT"
+import -display "$DISPLAY" -window root -trim +repage "$SHOT"
 kill "$APP" >/dev/null 2>&1 || true
 echo "Screenshot: $SHOT"

@@ -16,7 +16,7 @@ const TEnumInfo AnchorKindType{"TAnchorKind", {"akLeft", "akTop", "akRight", "ak
 const TEnumInfo AlignmentType{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
 
 namespace {
-const char kToolkitClass[] = "TwinseekWindow";
+const wchar_t kToolkitClass[] = L"TwinseekWindow";
 int nextControlId = 100;
 
 HWND Hwnd(void* handle) { return static_cast<HWND>(handle); }
@@ -434,15 +434,14 @@ void TWinControl::SetHint(const std::string& value) {
 
 std::string TWinControl::GetText() const {
   if (!handle_) return TControl::GetText();
-  int n = GetWindowTextLengthA(Hwnd(handle_));
-  std::string text(n + 1, '\0');
-  n = GetWindowTextA(Hwnd(handle_), text.data(), n + 1);
-  text.resize(n);
-  return text;
+  int n = GetWindowTextLengthW(Hwnd(handle_));
+  std::wstring text(n + 1, L'\0');
+  n = GetWindowTextW(Hwnd(handle_), text.data(), n + 1);
+  return WideToUtf8(text.data(), n);
 }
 
 void TWinControl::SetText(const std::string& value) {
-  if (handle_ && GetText() != value) SetWindowTextA(Hwnd(handle_), value.c_str());
+  if (handle_ && GetText() != value) SetWindowTextW(Hwnd(handle_), Utf8ToWide(value).c_str());
   TControl::SetText(value);
 }
 
@@ -508,7 +507,7 @@ namespace {
 void RegisterToolkitClass() {
   static bool registered = false;
   if (registered) return;
-  WNDCLASSEXA wc = {};
+  WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = ToolkitWindowProc;
@@ -516,7 +515,7 @@ void RegisterToolkitClass() {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
   wc.lpszClassName = kToolkitClass;
-  RegisterClassExA(&wc);
+  RegisterClassExW(&wc);
   registered = true;
 }
 }  // namespace
@@ -529,10 +528,12 @@ void TWinControl::CreateWnd() {
   bool ownClass = params.WinClassName.empty();
   if (ownClass) RegisterToolkitClass();
   HMENU id = Parent() ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++)) : nullptr;
-  HWND hwnd = CreateWindowExA(params.ExStyle, ownClass ? kToolkitClass : params.WinClassName.c_str(),
-                              TControl::GetText().c_str(), params.Style, Left(), Top(), Width(),
-                              Height(), parentWindow, id, GetModuleHandleW(nullptr),
-                              ownClass ? this : nullptr);
+  // Every window is a Unicode one, so that typed text of any script reaches the controls
+  // whole; the toolkit's UTF-8 meets UTF-16 here and in the A-calls the system converts.
+  std::wstring className = ownClass ? kToolkitClass : Utf8ToWide(params.WinClassName);
+  HWND hwnd = CreateWindowExW(params.ExStyle, className.c_str(), Utf8ToWide(TControl::GetText()).c_str(),
+                              params.Style, Left(), Top(), Width(), Height(), parentWindow, id,
+                              GetModuleHandleW(nullptr), ownClass ? this : nullptr);
   if (!hwnd) RaiseLastOSError();
   if (!ownClass) AttachWindow(hwnd);
   InitializeWindow();
@@ -548,10 +549,10 @@ void TWinControl::InitializeWindow() {
 void TWinControl::AttachWindow(void* handle) {
   handle_ = handle;
   SetWindowLongPtrW(Hwnd(handle), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Hwnd(handle), GWLP_WNDPROC));
+  WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Hwnd(handle), GWLP_WNDPROC));
   if (current != ToolkitWindowProc) {
     oldWndProc_ = reinterpret_cast<void*>(current);
-    SetWindowLongPtrA(Hwnd(handle), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolkitWindowProc));
+    SetWindowLongPtrW(Hwnd(handle), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolkitWindowProc));
   }
 }
 
@@ -559,7 +560,7 @@ void TWinControl::DetachWindow() {
   if (!handle_) return;
   HWND hwnd = Hwnd(handle_);
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  if (oldWndProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldWndProc_));
+  if (oldWndProc_) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldWndProc_));
   handle_ = nullptr;
 }
 
@@ -590,10 +591,10 @@ std::intptr_t TWinControl::Perform(std::uint32_t msg, std::uintptr_t wParam, std
 void TWinControl::DefaultHandler(TMessage& m) {
   if (!handle_) return;
   if (oldWndProc_)
-    m.Result = CallWindowProcA(reinterpret_cast<WNDPROC>(oldWndProc_), Hwnd(handle_), m.Msg,
+    m.Result = CallWindowProcW(reinterpret_cast<WNDPROC>(oldWndProc_), Hwnd(handle_), m.Msg,
                                m.WParam, m.LParam);
   else
-    m.Result = DefWindowProcA(Hwnd(handle_), m.Msg, m.WParam, m.LParam);
+    m.Result = DefWindowProcW(Hwnd(handle_), m.Msg, m.WParam, m.LParam);
 }
 
 void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {
@@ -730,12 +731,12 @@ std::intptr_t DispatchToControl(TWinControl* control, TMessage& message) {
 
 LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
     if (auto* control = static_cast<TWinControl*>(cs->lpCreateParams))
       TWindowProcAccess::Attach(control, hwnd);
   }
   TWinControl* control = TWinControl::FromHandle(hwnd);
-  if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!control) return DefWindowProcW(hwnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   std::intptr_t result = DispatchToControl(control, m);
   if (msg == WM_NCDESTROY && TWinControl::FromHandle(hwnd) == control)

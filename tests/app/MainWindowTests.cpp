@@ -156,6 +156,13 @@ TEST_F(MainFormTest, ColumnsShareTheGridWidthLessTwentyAfterEveryResize) {
   EXPECT_EQ(form->ClientWidth() - form->stCount->Left() - form->stCount->Width(), 9);
 }
 
+TEST_F(MainFormTest, TypedTextOfAnyScriptReachesTheFolderListWhole) {
+  HWND memo = static_cast<HWND>(form->mmDirs->Handle());
+  for (wchar_t c : std::wstring(L"C:\\Фото-日本"))
+    SendMessageW(memo, WM_CHAR, c, 0);
+  EXPECT_EQ(form->mmDirs->Lines()->Lines(), (std::vector<std::string>{"C:\\Фото-日本"}));
+}
+
 TEST_F(MainFormTest, TheExitButtonStoresItsCloseResultAndTheMenuCommandDoesNot) {
   form->N7->Click();
   EXPECT_EQ(form->ModalResult(), 0);
