@@ -99,10 +99,19 @@ void TCustomForm::SetClientHeight(int v) {
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
+  bool resized = width != Width() || height != Height();
   TScrollingWinControl::SetBounds(left, top, width, height);
   if (HandleAllocated()) {
     clientWidth_ = TScrollingWinControl::ClientWidth();
     clientHeight_ = TScrollingWinControl::ClientHeight();
+  } else if (resized) {
+    // Without a window the client area is what the frame of this style leaves of the bounds.
+    TCreateParams params;
+    CreateParams(params);
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, params.Style, menu_ != nullptr, params.ExStyle);
+    clientWidth_ = std::max<int>(0, width - (frame.right - frame.left));
+    clientHeight_ = std::max<int>(0, height - (frame.bottom - frame.top));
   }
 }
 

@@ -195,3 +195,16 @@ TEST(FormReader, PositionsAndFontsDesignedAtAnotherResolutionAreScaledToTheScree
   EXPECT_EQ(form.ClientWidth(), 200);
   EXPECT_EQ(form.Font()->Height(), -22);
 }
+
+TEST(Forms, AFormSizedByItsBoundsKeepsThemWhenItsWindowIsMade) {
+  TForm form(nullptr);
+  form.SetBounds(10, 10, 300, 200);
+  int client = form.ClientWidth();
+  EXPECT_GT(client, 250);
+  form.Show();
+  Application->ProcessMessages();
+  EXPECT_EQ(form.Width(), 300);
+  EXPECT_EQ(form.Height(), 200);
+  EXPECT_EQ(form.ClientWidth(), client);
+  form.Hide();
+}
