@@ -51,12 +51,6 @@ enum TControlStyleFlag : std::uint32_t {
   csAcceptsControls = 1 << 2,
 };
 
-struct TRect {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-};
-
 // What a control or menu item shows of its action. An action changes a client's caption
 // or hint only while the client still shows the action's old one.
 class TActionClient {

@@ -55,11 +55,7 @@ void TPanel::Paint(void* dc) {
   DrawBevel(hdc, r, bevelOuter_);
   DrawBevel(hdc, r, bevelInner_);
   if (Caption().empty()) return;
-  SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, ColorToRGB(Font()->Color()));
-  HGDIOBJ old = SelectObject(hdc, static_cast<HFONT>(Font()->Handle()));
-  std::wstring text = Utf8ToWide(Caption());
   UINT align = alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
-  DrawTextW(hdc, text.c_str(), -1, &r, align | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(hdc, old);
+  DrawTextInFont(dc, {r.left, r.top, r.right, r.bottom}, Caption(), Font(), Enabled(),
+                 align | DT_VCENTER | DT_SINGLELINE);
 }

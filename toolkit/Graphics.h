@@ -6,6 +6,12 @@
 
 #include "Classes.h"
 
+struct TRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+};
+
 // An RGB colour (0x00BBGGRR), or a system colour (0x80000000 | the system's colour index).
 using TColor = std::int32_t;
 constexpr TColor clBlack = 0x000000;
@@ -66,3 +72,10 @@ class TFont : public TPersistent {
   int charset_ = 1;  // the default character set
   void* handle_ = nullptr;
 };
+
+// Fills rect of the device context dc (an HDC) with a colour.
+void FillWithColor(void* dc, const TRect& rect, TColor color);
+// Draws text into rect of dc in the font and its colour (grey when disabled), on whatever
+// background is already there. format holds the system's DrawText flags.
+void DrawTextInFont(void* dc, const TRect& rect, const std::string& text, TFont* font,
+                    bool enabled, unsigned format);

@@ -109,3 +109,22 @@ void* TFont::Handle() {
   handle_ = CreateFontIndirectW(&lf);
   return handle_;
 }
+
+void FillWithColor(void* dc, const TRect& rect, TColor color) {
+  RECT r = {rect.Left, rect.Top, rect.Right, rect.Bottom};
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
+  FillRect(static_cast<HDC>(dc), &r, brush);
+  DeleteObject(brush);
+}
+
+void DrawTextInFont(void* dc, const TRect& rect, const std::string& text, TFont* font,
+                    bool enabled, unsigned format) {
+  HDC hdc = static_cast<HDC>(dc);
+  RECT r = {rect.Left, rect.Top, rect.Right, rect.Bottom};
+  SetBkMode(hdc, TRANSPARENT);
+  SetTextColor(hdc, ColorToRGB(enabled ? font->Color() : clGrayText));
+  HGDIOBJ old = SelectObject(hdc, static_cast<HFONT>(font->Handle()));
+  std::wstring wide = Utf8ToWide(text);
+  DrawTextW(hdc, wide.c_str(), -1, &r, format);
+  SelectObject(hdc, old);
+}

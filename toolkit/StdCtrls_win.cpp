@@ -87,19 +87,10 @@ void TLabel::AdjustSize() {
 }
 
 void TLabel::Paint(void* dc) {
-  HDC hdc = static_cast<HDC>(dc);
-  RECT r = {0, 0, Width(), Height()};
-  if (!transparent_) {
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-    FillRect(hdc, &r, brush);
-    DeleteObject(brush);
-  }
-  SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  HGDIOBJ old = SelectObject(hdc, static_cast<HFONT>(Font()->Handle()));
-  std::wstring text = Utf8ToWide(Caption());
-  DrawTextW(hdc, text.c_str(), -1, &r, DrawTextAlignment(alignment_) | (wordWrap_ ? DT_WORDBREAK : 0));
-  SelectObject(hdc, old);
+  TRect area = {0, 0, Width(), Height()};
+  if (!transparent_) FillWithColor(dc, area, Color());
+  DrawTextInFont(dc, area, Caption(), Font(), Enabled(),
+                 DrawTextAlignment(alignment_) | (wordWrap_ ? DT_WORDBREAK : 0));
 }
 
 // ---- TStaticText
@@ -145,20 +136,10 @@ void TStaticText::CreateParams(TCreateParams& params) {
 }
 
 void TStaticText::Draw(void* dc, const TRect& area) {
-  HDC hdc = static_cast<HDC>(dc);
-  RECT r = {area.Left, area.Top, area.Right, area.Bottom};
   bool opaque = (controlStyle_ & csOpaque) && !(controlStyle_ & csParentBackground);
-  TColor background = opaque || !Parent() ? Color() : Parent()->Color();
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(background));
-  FillRect(hdc, &r, brush);
-  DeleteObject(brush);
-  SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  HGDIOBJ old = SelectObject(hdc, static_cast<HFONT>(Font()->Handle()));
-  std::wstring text = Utf8ToWide(Caption());
-  UINT format = DrawTextAlignment(alignment_) | DT_WORDBREAK | (showAccelChar_ ? 0 : DT_NOPREFIX);
-  DrawTextW(hdc, text.c_str(), -1, &r, format);
-  SelectObject(hdc, old);
+  FillWithColor(dc, area, opaque || !Parent() ? Color() : Parent()->Color());
+  DrawTextInFont(dc, area, Caption(), Font(), Enabled(),
+                 DrawTextAlignment(alignment_) | DT_WORDBREAK | (showAccelChar_ ? 0 : DT_NOPREFIX));
 }
 
 void TStaticText::WndProc(TMessage& m) {
