@@ -510,7 +510,11 @@ TEST_F(GridEditingTest, TabInTheEditorMovesToTheNextControlAndKeepsTheText) {
   TypeChar(grid_->Handle(), 't');
   ASSERT_TRUE(grid_->EditorMode());
   // What the message loop does with a key typed into a form.
-  MSG tab = {Hwnd(Editor()), WM_KEYDOWN, VK_TAB, 1};
+  MSG tab = {};
+  tab.hwnd = Hwnd(Editor());
+  tab.message = WM_KEYDOWN;
+  tab.wParam = VK_TAB;
+  tab.lParam = 1;
   EXPECT_TRUE(IsDialogMessageW(Hwnd(form_->Handle()), &tab));
   EXPECT_EQ(GetFocus(), Hwnd(button->Handle()));
   EXPECT_FALSE(grid_->EditorMode());
