@@ -55,6 +55,9 @@ prepare_wine() {
   fi
   mkdir -p "$BUILD/test-drive"
   ln -sfn "$BUILD/test-drive" "$WINEPREFIX/dosdevices/t:"
+  # One Wine server for the whole run, writing to its log rather than to this script's
+  # output; cleanup stops it.
+  /usr/lib/wine/wineserver -p >>"$LOGS/wineserver.log" 2>&1 || true
 }
 
 XVFB_PID=

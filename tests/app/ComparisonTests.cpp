@@ -302,3 +302,33 @@ TEST_F(MainFormTest, ADriveRootGivesPathsWithADoubledBackslash) {
   EXPECT_EQ(Rows(), (::Rows{{"T:\\\\a", "T:\\\\b"}}));
   EXPECT_EQ(form->stCount->Caption(), "Всего пар найдено: 1.");
 }
+
+TEST_F(MainFormTest, FolderLinesTypedByHandAreReadAsFoldersOrRejected) {
+  TempFolder dir;
+  dir.Write("data\\a", "twin");
+  dir.Write("data\\b", "twin");
+  std::string file = dir.Write("plain.txt", "x");
+  std::string savedFolder = GetCurrentDir();
+  SetCurrentDirectoryA(dir.Path().c_str());
+  struct Case {
+    std::string line;
+    bool listsThePair;
+  } cases[] = {
+      {dir / "data", true},          {dir / "data\\", true},  {"data", true},
+      {".\\data\\", true},           {dir / "data\\*", false}, {file, false},
+      {dir / "data\\a", false},      {"nowhere\\", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    bool failed = false;
+    try {
+      Compare({c.line});
+    } catch (const Exception& e) {
+      failed = true;
+      EXPECT_EQ(e.Message(), "Папка \"" + c.line + "\" не найдена!");
+    }
+    EXPECT_EQ(failed, !c.listsThePair);
+    EXPECT_EQ(Rows().size() == 1 && !Rows()[0].first.empty(), c.listsThePair);
+  }
+  SetCurrentDirectoryA(savedFolder.c_str());
+}

@@ -104,6 +104,21 @@ TEST_F(MainFormTest, TabOrderFontsAndColoursFollowTheTables) {
   EXPECT_TRUE(form->ShowHint());
 }
 
+TEST_F(MainFormTest, TabMovesTheFocusInTabOrder) {
+  form->mmDirs->SetFocus();
+  std::vector<TWinControl*> expected = {form->bAddFolder, form->btnClear, form->btnCompare,
+                                        form->btnExit, form->sgFiles, form->cbConfirmDelete,
+                                        form->mmDirs};
+  for (TWinControl* next : expected) {
+    MSG tab = {};
+    tab.hwnd = GetFocus();
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
+    EXPECT_TRUE(IsDialogMessageW(static_cast<HWND>(form->Handle()), &tab));
+    EXPECT_EQ(GetFocus(), static_cast<HWND>(next->Handle())) << "expected " << next->Name();
+  }
+}
+
 TEST_F(MainFormTest, ButtonsAndMenuItemsShowTheirActions) {
   EXPECT_EQ(form->bAddFolder->Caption(), "Добавить...");
   EXPECT_EQ(form->bAddFolder->Hint(), "Добавить папку в список");
