@@ -223,12 +223,11 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 }
 
 void TControl::Click() {
-  if (action_ && (!OnClick || !ObjectAs<TCustomAction>(action_) ||
-                  ObjectAs<TCustomAction>(action_)->Enabled())) {
+  // A bound action does the work; its handler is the control's click.
+  if (action_)
     action_->Execute();
-    return;
-  }
-  if (OnClick) OnClick(this);
+  else if (OnClick)
+    OnClick(this);
 }
 
 void TControl::Invalidate() {}

@@ -64,8 +64,6 @@ class TCustomForm : public TScrollingWinControl {
   void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
   bool Scaled() const { return scaled_; }
   void SetScaled(bool value) { scaled_ = value; }
-  bool KeyPreview() const { return keyPreview_; }
-  void SetKeyPreview(bool value) { keyPreview_ = value; }
 
   // The close result: set by buttons that carry one; a non-zero value ends ShowModal.
   int ModalResult() const { return modalResult_; }
@@ -108,7 +106,6 @@ class TCustomForm : public TScrollingWinControl {
   TMainMenu* menu_ = nullptr;
   int pixelsPerInch_ = 96;
   bool scaled_ = true;
-  bool keyPreview_ = false;
   int modalResult_ = 0;
   bool modal_ = false;
   bool shownOnce_ = false;

@@ -40,7 +40,6 @@ const TClassInfo& TCustomForm::StaticClass() {
           .Object("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
           .Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
           .Bool("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
-          .Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
           .Object("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
           .Event("OnCreate", &TCustomForm::OnCreate)
           .Event("OnDestroy", &TCustomForm::OnDestroy)
@@ -264,9 +263,6 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
       if (menu_ && menu_->HandleOwnerDraw(m)) return;
-      break;
-    case WM_KEYDOWN:
-      if (Hwnd(Handle()) != GetFocus()) break;
       break;
     case WM_SIZE:
       TScrollingWinControl::WndProc(m);
