@@ -55,9 +55,11 @@ prepare_wine() {
   fi
   mkdir -p "$BUILD/test-drive"
   ln -sfn "$BUILD/test-drive" "$WINEPREFIX/dosdevices/t:"
-  # One Wine server for the whole run, writing to its log rather than to this script's
-  # output; cleanup stops it.
+  # One Wine server for the whole run, and Wine's own services started along with it, all
+  # writing to logs rather than to this script's output (a test's output pipe would otherwise
+  # stay open in them); cleanup stops them.
   /usr/lib/wine/wineserver -p >>"$LOGS/wineserver.log" 2>&1 || true
+  "$WINE" wineboot >>"$LOGS/wineboot.log" 2>&1 || true
 }
 
 XVFB_PID=
