@@ -67,17 +67,17 @@ std::string FormatInteger(std::int64_t v, const Directive& d) {
 }
 
 std::string FormatFloat(double v, const Directive& d) {
-  char spec[8] = {'%', '.', '*', 0, 0};
+  char directive[8] = {'%', '.', '*', 0, 0};
   int precision = d.precision;
   switch (d.type) {
-    case 'e': spec[3] = 'E'; if (precision < 0) precision = 15; break;
-    case 'g': spec[3] = 'G'; if (precision < 0) precision = 15; break;
+    case 'e': directive[3] = 'E'; if (precision < 0) precision = 15; break;
+    case 'g': directive[3] = 'G'; if (precision < 0) precision = 15; break;
     case 'n':
     case 'm':
-    case 'f': spec[3] = 'f'; if (precision < 0) precision = 2; break;
+    case 'f': directive[3] = 'f'; if (precision < 0) precision = 2; break;
   }
   char buffer[512];
-  std::snprintf(buffer, sizeof buffer, spec, precision, v);
+  std::snprintf(buffer, sizeof buffer, directive, precision, v);
   std::string text = buffer;
   for (char& c : text)
     if (c == '.') c = DecimalSeparator();
