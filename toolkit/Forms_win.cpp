@@ -191,7 +191,13 @@ void TCustomForm::VisibleChanged() {
     UpdateWindow(h);
     if (!shownOnce_) {
       shownOnce_ = true;
-      if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+      // The first time, the focus goes where the keyboard user expects it: the chosen
+      // control, or else the first one in tab order.
+      if (activeControl_ && activeControl_->CanFocus()) {
+        activeControl_->SetFocus();
+      } else if (HWND first = GetNextDlgTabItem(h, nullptr, FALSE)) {
+        ::SetFocus(first);
+      }
     }
     DoShow();
   } else if (HandleAllocated()) {

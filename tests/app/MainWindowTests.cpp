@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include "DialogWatcher.h"
 #include "MainFormFixture.h"
 #include "Screenshot.h"
 #include "TestFiles.h"
+#include "WinText.h"
 
 namespace {
 void Click(TWinControl* button) {
@@ -104,8 +107,8 @@ TEST_F(MainFormTest, TabOrderFontsAndColoursFollowTheTables) {
   EXPECT_TRUE(form->ShowHint());
 }
 
-TEST_F(MainFormTest, TabMovesTheFocusInTabOrder) {
-  form->mmDirs->SetFocus();
+TEST_F(MainFormTest, TheFolderListHasTheFocusFirstAndTabMovesItInTabOrder) {
+  EXPECT_EQ(GetFocus(), static_cast<HWND>(form->mmDirs->Handle()));
   std::vector<TWinControl*> expected = {form->bAddFolder, form->btnClear, form->btnCompare,
                                         form->btnExit, form->sgFiles, form->cbConfirmDelete,
                                         form->mmDirs};
@@ -117,6 +120,36 @@ TEST_F(MainFormTest, TabMovesTheFocusInTabOrder) {
     EXPECT_TRUE(IsDialogMessageW(static_cast<HWND>(form->Handle()), &tab));
     EXPECT_EQ(GetFocus(), static_cast<HWND>(next->Handle())) << "expected " << next->Name();
   }
+}
+
+namespace {
+// The hint that the tooltip shows for a control, or "" when it has none.
+std::string ToolTipText(TWinControl* control) {
+  HWND tip = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    if (std::string(name) != "tooltips_class32") return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&tip));
+  if (!tip) return "";
+  wchar_t text[256] = {};
+  TOOLINFOW ti = {};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = GetParent(static_cast<HWND>(control->Handle()));
+  ti.uId = reinterpret_cast<UINT_PTR>(control->Handle());
+  ti.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+  return WideToUtf8(text, static_cast<int>(wcslen(text)));
+}
+}  // namespace
+
+TEST_F(MainFormTest, ControlsWithAHintShowItAsATooltip) {
+  EXPECT_EQ(ToolTipText(form->bAddFolder), "Добавить папку в список");
+  EXPECT_EQ(ToolTipText(form->btnCompare), "");
+  form->aAddFolder->SetHint("Add a folder");
+  EXPECT_EQ(ToolTipText(form->bAddFolder), "Add a folder");
 }
 
 TEST_F(MainFormTest, ButtonsAndMenuItemsShowTheirActions) {
