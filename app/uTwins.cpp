@@ -16,10 +16,10 @@ std::uint64_t ContentKey(const TFileRec& r) {
 constexpr std::size_t kGroupBudget = 64u << 20;
 constexpr std::size_t kMinBlock = 4096, kMaxBlock = 65536;
 
-std::size_t BlockSizeFor(std::size_t members, std::uint32_t fileSize) {
+std::size_t BlockSizeFor(std::size_t members, std::int64_t largestFile) {
   std::size_t block = std::clamp(kGroupBudget / std::max<std::size_t>(members, 1), kMinBlock, kMaxBlock);
   // A small file is read whole in one block, plus one byte that shows a longer file.
-  return std::min<std::size_t>(block, static_cast<std::size_t>(fileSize) + 1);
+  return static_cast<std::size_t>(std::min<std::int64_t>(block, std::max<std::int64_t>(largestFile, 0) + 1));
 }
 
 struct Member {
@@ -61,7 +61,10 @@ bool TContentConfirmer::Confirm(const std::vector<TFileRec>& records, const TRec
     }
     if (!afterStep_()) return false;
   }
-  std::size_t blockSize = BlockSizeFor(members.size(), records[group.front()].Size);
+  // The sizes of the open files, not the records' sizes modulo 2^32, which may be far smaller.
+  std::int64_t largest = 0;
+  for (const Member& m : members) largest = std::max(largest, m.file.Size());
+  std::size_t blockSize = BlockSizeFor(members.size(), largest);
   for (Member& m : members) m.block.resize(blockSize);
 
   // Classes of member indices still being compared; a class ends when its files end together.
