@@ -139,6 +139,7 @@ object MainForm: TMainForm
     Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goDrawFocusSelected, goColSizing, goEditing]
     RowCount = 18
     TabOrder = 7
+    OnKeyDown = sgFilesKeyDown
   end
   object stKeyHint: TStaticText
     Left = 568
@@ -234,6 +235,7 @@ object MainForm: TMainForm
     object aDeleteFile: TAction
       Caption = 'Удалить файл'
       ImageIndex = 3
+      OnExecute = aDeleteFileExecute
     end
     object aClose: TAction
       Caption = 'Выйти из программы'

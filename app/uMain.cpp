@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "Dialogs.h"
 #include "FileSys.h"
 #include "uTwins.h"
 
@@ -70,7 +71,9 @@ const TClassInfo& TMainForm::StaticClass() {
           .Method("FormResize", &TMainForm::FormResize)
           .Method("aCompareExecute", &TMainForm::aCompareExecute)
           .Method("aClearFolderListExecute", &TMainForm::aClearFolderListExecute)
-          .Method("aCloseExecute", &TMainForm::aCloseExecute);
+          .Method("aDeleteFileExecute", &TMainForm::aDeleteFileExecute)
+          .Method("aCloseExecute", &TMainForm::aCloseExecute)
+          .Method("sgFilesKeyDown", &TMainForm::sgFilesKeyDown);
   return info;
 }
 
@@ -235,4 +238,31 @@ void TMainForm::ListConfirmedPairs() {
     sgFiles->SetCells(0, row, records[pairs[row].first].FileName);
     sgFiles->SetCells(1, row, records[pairs[row].second].FileName);
   }
+}
+
+void TMainForm::sgFilesKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
+  // DEL deletes whatever the modifier keys; the key stays for the list's own handling.
+  constexpr std::uint16_t kDeleteKey = 46;
+  if (Key == kDeleteKey) aDeleteFile->Execute();
+}
+
+void TMainForm::aDeleteFileExecute(TObject* Sender) { DeleteSelectedFile(); }
+
+void TMainForm::DeleteSelectedFile() {
+  const std::string path = sgFiles->Cells(sgFiles->Col(), sgFiles->Row());
+  if (path.empty()) return;
+  if (cbConfirmDelete->Checked() &&
+      MessageDlg(LoadResFmt(&SConfirmDelete, {path}), mtConfirmation,
+                 MsgDlgButtonsOf({mbYes, mbNo, mbCancel})) != mrYes)
+    return;
+  // A file that is gone, read-only, in use or not a file stays listed; nothing is said.
+  if (!DeleteFileAt(path)) return;
+  BlankCellsEqualTo(path);
+}
+
+void TMainForm::BlankCellsEqualTo(const std::string& path) {
+  // Letter case counts: another spelling may name another file on a case-sensitive disk.
+  for (int col = 0; col < 2; ++col)
+    for (int row = 0; row < sgFiles->RowCount(); ++row)
+      if (sgFiles->Cells(col, row) == path) sgFiles->SetCells(col, row, "");
 }

@@ -83,7 +83,9 @@ class TMainForm : public TForm {
   void FormResize(TObject* Sender);
   void aCompareExecute(TObject* Sender);
   void aClearFolderListExecute(TObject* Sender);
+  void aDeleteFileExecute(TObject* Sender);
   void aCloseExecute(TObject* Sender);
+  void sgFilesKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
 
   // Reads every folder of the folder list into FileList; raises the folder error.
   void ScanFolders();
@@ -91,6 +93,9 @@ class TMainForm : public TForm {
   void AddFileRecord(const std::string& path);
   // Whether records I and J have equal size and checksum.
   bool SameContent(int I, int J) const;
+  // Deletes the file named by the selected cell, after the confirmation when it is asked
+  // for, and blanks every cell that names it.
+  void DeleteSelectedFile();
 
  private:
   bool FolderListIsEmpty() const;
@@ -100,6 +105,7 @@ class TMainForm : public TForm {
   void ListConfirmedPairs();
   void AddResultRow(const std::string& left, const std::string& right);
   void FinishComparison();
+  void BlankCellsEqualTo(const std::string& path);
 };
 
 extern TMainForm* MainForm;
