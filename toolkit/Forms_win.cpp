@@ -9,6 +9,7 @@
 #include "FormReader.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "StdCtrls.h"
 #include "WinText.h"
 
 TApplication* Application = nullptr;
@@ -258,13 +259,45 @@ int TCustomForm::ShowModal() {
   return result;
 }
 
+namespace {
+// The first button on parent or below it, in child order, that pick accepts.
+TButton* FindButton(TWinControl* parent, const std::function<bool(TButton*)>& pick) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* child = parent->Controls(i);
+    if (auto* button = ObjectAs<TButton>(child); button && button->CanFocus() && pick(button))
+      return button;
+    if (auto* container = ObjectAs<TWinControl>(child))
+      if (TButton* found = FindButton(container, pick)) return found;
+  }
+  return nullptr;
+}
+
+// The button that Enter works: the focused button, or else the form's default button.
+TButton* EnterKeyButton(TCustomForm* form) {
+  if (TButton* focused = FindButton(form, [](TButton* b) { return b->Focused(); })) return focused;
+  return FindButton(form, [](TButton* b) { return b->Default(); });
+}
+}  // namespace
+
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
       Close();
       return;
+    // The system's dialog keys: Enter asks the window for its default button and clicks
+    // what it names; Escape arrives as the command IDCANCEL from no control.
+    case DM_GETDEFID:
+      if (TButton* button = EnterKeyButton(this)) {
+        m.Result = MAKELONG(GetDlgCtrlID(Hwnd(button->Handle())), DC_HASDEFID);
+        return;
+      }
+      break;
     case WM_COMMAND:
       if (m.LParam == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+      if (m.LParam == 0 && LOWORD(m.WParam) == IDCANCEL) {
+        if (TButton* button = FindButton(this, [](TButton* b) { return b->Cancel(); })) button->Click();
+        return;
+      }
       break;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
