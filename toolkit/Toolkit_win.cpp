@@ -4,6 +4,7 @@
 
 #include "ActnList.h"
 #include "Consts.h"
+#include "DirCtrls.h"
 #include "ExtCtrls.h"
 #include "FileCtrl.h"
 #include "FormReader.h"
@@ -40,7 +41,8 @@ void InitToolkit() {
                    &TCheckBox::StaticClass(), &TMemo::StaticClass(), &TListBox::StaticClass(),
                    &TFileListBox::StaticClass(), &TPanel::StaticClass(), &TMainMenu::StaticClass(),
                    &TMenuItem::StaticClass(), &TActionList::StaticClass(), &TAction::StaticClass(),
-                   &TImageList::StaticClass(), &TStringGrid::StaticClass()});
+                   &TImageList::StaticClass(), &TStringGrid::StaticClass(),
+                   &TDriveComboBox::StaticClass(), &TDirectoryListBox::StaticClass()});
   RegisterConstants();
   if (!Application) Application = new TApplication(nullptr);
   if (!Screen) Screen = new TScreen(nullptr);
