@@ -60,6 +60,7 @@ enum : std::uint32_t {
   faVolumeID = 0x08,
   faDirectory = 0x10,
   faArchive = 0x20,
+  faReparsePoint = 0x400,  // a link such as a junction or a symbolic link to a folder
   faAnyFile = 0x3F,
 };
 
