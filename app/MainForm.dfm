@@ -221,6 +221,7 @@ object MainForm: TMainForm
       Caption = 'Добавить...'
       Hint = 'Добавить папку в список'
       ImageIndex = 0
+      OnExecute = aAddFolderExecute
     end
     object aClearFolderList: TAction
       Caption = 'Очистить'

@@ -2,6 +2,7 @@
 // and the message loop runs until the main window closes.
 #include "Forms.h"
 #include "uMain.h"
+#include "uSelDir.h"
 
 int main() {
   InitToolkit();
@@ -9,6 +10,7 @@ int main() {
   try {
     Application->Initialize();
     Application->CreateForm(&MainForm);
+    Application->CreateForm(&frmSelectDir);
     Application->Run();
   } catch (...) {
     Application->HandleException(Application);

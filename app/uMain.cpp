@@ -5,6 +5,7 @@
 
 #include "Dialogs.h"
 #include "FileSys.h"
+#include "uSelDir.h"
 #include "uTwins.h"
 
 RESOURCE_STRING(SWarningTitle, 65252);
@@ -70,6 +71,7 @@ const TClassInfo& TMainForm::StaticClass() {
           .Method("FormClose", &TMainForm::FormClose)
           .Method("FormResize", &TMainForm::FormResize)
           .Method("aCompareExecute", &TMainForm::aCompareExecute)
+          .Method("aAddFolderExecute", &TMainForm::aAddFolderExecute)
           .Method("aClearFolderListExecute", &TMainForm::aClearFolderListExecute)
           .Method("aDeleteFileExecute", &TMainForm::aDeleteFileExecute)
           .Method("aCloseExecute", &TMainForm::aCloseExecute)
@@ -94,6 +96,15 @@ void TMainForm::FormResize(TObject* Sender) {
   int width = std::max(0, (sgFiles->ClientWidth() - 20) / 2);
   sgFiles->SetColWidths(0, width);
   sgFiles->SetColWidths(1, width);
+}
+
+void TMainForm::aAddFolderExecute(TObject* Sender) {
+  std::string folder;
+  if (SelectFolder(frmSelectDir, folder)) AddFolder(folder);
+}
+
+void TMainForm::AddFolder(const std::string& Path) {
+  AddFolderTo(mmDirs->Lines(), Path, frmSelectDir->cbIncludeSubDirs->Checked());
 }
 
 void TMainForm::aClearFolderListExecute(TObject* Sender) { mmDirs->Lines()->Clear(); }

@@ -82,11 +82,15 @@ class TMainForm : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormResize(TObject* Sender);
   void aCompareExecute(TObject* Sender);
+  void aAddFolderExecute(TObject* Sender);
   void aClearFolderListExecute(TObject* Sender);
   void aDeleteFileExecute(TObject* Sender);
   void aCloseExecute(TObject* Sender);
   void sgFilesKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
 
+  // Adds a folder to the folder list unless it stands there already, and with the picker's
+  // check box ticked also all of its subfolders.
+  void AddFolder(const std::string& Path);
   // Reads every folder of the folder list into FileList; raises the folder error.
   void ScanFolders();
   // Reads one file and appends its record, or nothing when it cannot be read whole.

@@ -554,3 +554,22 @@ TEST_F(MainFormTest, SubfoldersAreAddedToTheFolderListBelowWhatTheUserTyped) {
   AddFolderTo(form->mmDirs->Lines(), p, true);
   EXPECT_EQ(LinesOf(*form->mmDirs->Lines()), (Lines{"typed by hand", p + "\\", p + "\\A\\"}));
 }
+
+TEST_F(MainFormTest, TheAddCommandPicksAFolderAndAddsItWithItsSubfolders) {
+  frmSelectDir = new TfrmSelectDir(Application);
+  frmSelectDir->ReadFormResource();
+  TempFolder dir;
+  std::string p = dir.MakeFolder("P");
+  dir.MakeFolder("P\\A");
+  frmSelectDir->lbDirectory->SetDirectory(p);
+  frmSelectDir->cbIncludeSubDirs->SetChecked(true);
+  {
+    ModalPick pick(frmSelectDir, [](TfrmSelectDir* shown) {
+      PostMessageA(Hwnd(shown->bSelect), BM_CLICK, 0, 0);
+    });
+    SendMessageA(Hwnd(form->bAddFolder), BM_CLICK, 0, 0);
+  }
+  EXPECT_EQ(LinesOf(*form->mmDirs->Lines()), (Lines{p + "\\", p + "\\A\\"}));
+  delete frmSelectDir;
+  frmSelectDir = nullptr;
+}
