@@ -246,10 +246,7 @@ TEST_F(FolderPickerTest, FormResourceGivesTheLayoutOfTheTable) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control->Name());
-    EXPECT_EQ(c.control->Left(), c.bounds.Left);
-    EXPECT_EQ(c.control->Top(), c.bounds.Top);
-    EXPECT_EQ(c.control->Width(), c.bounds.Width());
-    EXPECT_EQ(c.control->Height(), c.bounds.Height());
+    ExpectBounds(c.control, c.bounds);
     EXPECT_EQ(c.control->TabOrder(), c.tabOrder);
   }
   EXPECT_EQ(picker->Caption(), "Выбор папки");

@@ -41,3 +41,10 @@ Rows MainFormTest::Rows() const {
     rows.emplace_back(form->sgFiles->Cells(0, r), form->sgFiles->Cells(1, r));
   return rows;
 }
+
+void ExpectBounds(const TControl* control, const TRect& bounds) {
+  EXPECT_EQ(control->Left(), bounds.Left);
+  EXPECT_EQ(control->Top(), bounds.Top);
+  EXPECT_EQ(control->Width(), bounds.Width());
+  EXPECT_EQ(control->Height(), bounds.Height());
+}

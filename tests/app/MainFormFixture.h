@@ -24,3 +24,6 @@ class MainFormTest : public ::testing::Test {
 };
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
+
+// Checks a control's position and size against a layout table's row.
+void ExpectBounds(const TControl* control, const TRect& bounds);

@@ -51,10 +51,7 @@ TEST_F(MainFormTest, ControlsStandWhereTheFormResourcePutsThem) {
   ASSERT_EQ(form->ClientHeight(), 359);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control->Name());
-    EXPECT_EQ(c.control->Left(), c.bounds.Left);
-    EXPECT_EQ(c.control->Top(), c.bounds.Top);
-    EXPECT_EQ(c.control->Width(), c.bounds.Width());
-    EXPECT_EQ(c.control->Height(), c.bounds.Height());
+    ExpectBounds(c.control, c.bounds);
     EXPECT_EQ(c.control->Anchors(), c.anchors);
   }
   // The two labels above the lists are sized to their captions in the font the system has.
