@@ -18,6 +18,7 @@ object frmSelectDir: TfrmSelectDir
     Top = 8
     Width = 3
     Height = 13
+    ShowAccelChar = False
   end
   object cbDrive: TDriveComboBox
     Left = 8

@@ -98,6 +98,7 @@ class TCustomForm : public TScrollingWinControl {
  private:
   void ApplyPosition();
   void SizeWindowToClient();
+  void FocusFirstControl();
 
   int clientWidth_ = 0;
   int clientHeight_ = 0;

@@ -192,19 +192,22 @@ void TCustomForm::VisibleChanged() {
     UpdateWindow(h);
     if (!shownOnce_) {
       shownOnce_ = true;
-      // The first time, the focus goes where the keyboard user expects it: the chosen
-      // control, or else the first one in tab order.
-      if (activeControl_ && activeControl_->CanFocus()) {
-        activeControl_->SetFocus();
-      } else if (HWND first = GetNextDlgTabItem(h, nullptr, FALSE)) {
-        ::SetFocus(first);
-      }
+      FocusFirstControl();
     }
     DoShow();
   } else if (HandleAllocated()) {
     ShowWindow(Hwnd(Handle()), SW_HIDE);
     if (OnHide) OnHide(this);
   }
+}
+
+void TCustomForm::FocusFirstControl() {
+  // The focus goes where the keyboard user expects it: the chosen control, or else the
+  // first one in tab order.
+  if (activeControl_ && activeControl_->CanFocus())
+    activeControl_->SetFocus();
+  else if (HWND first = GetNextDlgTabItem(Hwnd(Handle()), nullptr, FALSE))
+    ::SetFocus(first);
 }
 
 void TCustomForm::DoShow() {
@@ -245,6 +248,8 @@ int TCustomForm::ShowModal() {
   modalResult_ = mrNone;
   Show();
   SetForegroundWindow(Hwnd(Handle()));
+  // A dialog shown again would otherwise have no focused control.
+  if (!IsChild(Hwnd(Handle()), GetFocus())) FocusFirstControl();
   while (modalResult_ == mrNone && !Application->Terminated()) {
     Application->ProcessMessages();
     if (modalResult_ == mrNone) WaitMessage();

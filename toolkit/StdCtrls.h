@@ -24,6 +24,9 @@ class TLabel : public TGraphicControl {
   void SetWordWrap(bool value);
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
+  // Whether "&" marks the next letter as the accelerator instead of showing itself.
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
   void Paint(void* dc) override;
   void Loaded() override;
 
@@ -37,6 +40,7 @@ class TLabel : public TGraphicControl {
   bool autoSize_ = true;
   bool wordWrap_ = false;
   bool transparent_ = true;
+  bool showAccelChar_ = true;
 };
 
 enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };

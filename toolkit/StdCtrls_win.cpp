@@ -27,6 +27,7 @@ const TClassInfo& TLabel::StaticClass() {
           .Creatable()
           .Enum("Alignment", AlignmentType, &TLabel::Alignment, &TLabel::SetAlignment)
           .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
+          .Bool("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar)
           .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
           .Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);
   return info;
@@ -59,6 +60,13 @@ void TLabel::SetTransparent(bool value) {
   Invalidate();
 }
 
+void TLabel::SetShowAccelChar(bool value) {
+  if (value == showAccelChar_) return;
+  showAccelChar_ = value;
+  AdjustSize();
+  Invalidate();
+}
+
 void TLabel::Loaded() {
   TGraphicControl::Loaded();
   AdjustSize();
@@ -80,7 +88,8 @@ void TLabel::AdjustSize() {
   HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(Font()->Handle()));
   RECT r = {0, 0, wordWrap_ ? Width() : 0, 0};
   std::wstring text = Utf8ToWide(Caption().empty() ? std::string(" ") : Caption());
-  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+  DrawTextW(dc, text.c_str(), -1, &r,
+            DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0) | (showAccelChar_ ? 0 : DT_NOPREFIX));
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   SetBounds(Left(), Top(), wordWrap_ ? Width() : r.right, r.bottom);
@@ -90,7 +99,8 @@ void TLabel::Paint(void* dc) {
   TRect area = {0, 0, Width(), Height()};
   if (!transparent_) FillWithColor(dc, area, Color());
   DrawTextInFont(dc, area, Caption(), Font(), Enabled(),
-                 DrawTextAlignment(alignment_) | (wordWrap_ ? DT_WORDBREAK : 0));
+                 DrawTextAlignment(alignment_) | (wordWrap_ ? DT_WORDBREAK : 0) |
+                     (showAccelChar_ ? 0 : DT_NOPREFIX));
 }
 
 // ---- TStaticText

@@ -506,7 +506,9 @@ TEST_F(FolderPickerTest, ThePickerKeepsFolderDriveAndCheckBoxBetweenPicks) {
   static std::string seenFolder;
   static bool seenTicked;
   static int seenDriveIndex;
+  static bool focusInside;
   ModalPick second(picker, [](TfrmSelectDir* shown) {
+    focusInside = IsChild(Hwnd(shown), GetFocus()) != FALSE;
     seenFolder = shown->lbDirectory->Directory();
     seenTicked = SendMessageA(Hwnd(shown->cbIncludeSubDirs), BM_GETCHECK, 0, 0) == BST_CHECKED;
     seenDriveIndex = static_cast<int>(SendMessageA(Hwnd(shown->cbDrive), CB_GETCURSEL, 0, 0));
@@ -517,6 +519,7 @@ TEST_F(FolderPickerTest, ThePickerKeepsFolderDriveAndCheckBoxBetweenPicks) {
   EXPECT_EQ(folder, p);
   EXPECT_EQ(seenFolder, p);
   EXPECT_TRUE(seenTicked);
+  EXPECT_TRUE(focusInside);  // a control of the picker has the focus again
   ASSERT_GE(seenDriveIndex, 0);
   EXPECT_EQ(picker->cbDrive->Drives()[seenDriveIndex][0], p[0] & ~0x20);
   EXPECT_TRUE(picker->cbIncludeSubDirs->Checked());

@@ -208,3 +208,13 @@ TEST(Forms, AFormSizedByItsBoundsKeepsThemWhenItsWindowIsMade) {
   EXPECT_EQ(form.ClientWidth(), client);
   form.Hide();
 }
+
+TEST(Labels, AnAmpersandShowsItselfWhenItMarksNoAccelerator) {
+  TForm form(nullptr);
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetCaption("C:\\Tom&Jerry");
+  int withAccelerator = label->Width();
+  label->SetShowAccelChar(false);
+  EXPECT_GT(label->Width(), withAccelerator);  // the "&" is measured and drawn now
+}
