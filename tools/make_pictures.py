@@ -60,12 +60,17 @@ def add_folder():
     return c
 
 
-def clear_list():
+def crossed_document(doc_x, cross_x0, cross_y0, colour):
+    """A document struck through by a cross from (cross_x0, cross_y0) to (14, 15)."""
     c = Canvas(16, 16)
-    document(c, 2, 1, 10, 14)
-    c.line(5, 6, 14, 15, (200, 30, 30), 2)
-    c.line(14, 6, 5, 15, (200, 30, 30), 2)
+    document(c, doc_x, 1, 10, 14)
+    c.line(cross_x0, cross_y0, 14, 15, colour, 2)
+    c.line(14, cross_y0, cross_x0, 15, colour, 2)
     return c
+
+
+def clear_list():
+    return crossed_document(2, 5, 6, (200, 30, 30))
 
 
 def compare():
@@ -78,11 +83,7 @@ def compare():
 
 
 def delete_file():
-    c = Canvas(16, 16)
-    document(c, 1, 1, 10, 14)
-    c.line(7, 8, 14, 15, (210, 20, 20), 2)
-    c.line(14, 8, 7, 15, (210, 20, 20), 2)
-    return c
+    return crossed_document(1, 7, 8, (210, 20, 20))
 
 
 def exit_door():
