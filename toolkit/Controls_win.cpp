@@ -10,6 +10,7 @@
 #include "Consts.h"
 #include "Controls.h"
 #include "Forms.h"
+#include "WinHandle.h"
 #include "WinText.h"
 
 const TEnumInfo AnchorKindType{"TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"}};
@@ -19,7 +20,6 @@ namespace {
 const wchar_t kToolkitClass[] = L"TwinseekWindow";
 int nextControlId = 100;
 
-HWND Hwnd(void* handle) { return static_cast<HWND>(handle); }
 }  // namespace
 
 TShiftState KeyboardShiftState() {
@@ -569,11 +569,9 @@ void TWinControl::DestroyHandle() {
   DestroyWnd();
   HWND hwnd = Hwnd(handle_);
   TControl::SetText(GetText());  // keep what the user typed
-  void* oldProc = oldWndProc_;
   DetachWindow();
-  oldWndProc_ = oldProc;
-  DestroyWindow(hwnd);
   oldWndProc_ = nullptr;
+  DestroyWindow(hwnd);
 }
 
 TWinControl* TWinControl::FromHandle(void* handle) {

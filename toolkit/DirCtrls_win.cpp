@@ -8,10 +8,10 @@
 
 #include "DirCtrls.h"
 #include "FileSys.h"
+#include "WinHandle.h"
 #include "WinText.h"
 
 namespace {
-HWND Hwnd(void* h) { return static_cast<HWND>(h); }
 
 // Pixels of indentation per level of the directory list and the size of its pictures.
 constexpr int kIndent = 8;

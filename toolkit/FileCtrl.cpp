@@ -16,8 +16,6 @@ TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) {
   items_->SetDuplicates(TDuplicates::dupAccept);
 }
 
-void TFileListBox::CreateParams(TCreateParams& params) { TCustomListBox::CreateParams(params); }
-
 namespace {
 std::string NormalFolder(const std::string& folder) {
   std::string full = ExpandFileName(folder);
@@ -28,7 +26,8 @@ std::string NormalFolder(const std::string& folder) {
 
 void TFileListBox::SetDirectory(const std::string& folder) {
   std::string full = NormalFolder(folder);
-  if (full.empty() || !DirectoryExists(full)) throw EInOutError(SysErrorMessage(3));
+  constexpr std::uint32_t kPathNotFound = 3;  // the system's error code
+  if (full.empty() || !DirectoryExists(full)) throw EInOutError(SysErrorMessage(kPathNotFound));
   directory_ = full;
   Update();
 }

@@ -23,9 +23,6 @@ class TFileListBox : public TCustomListBox {
   // Reads the listing of the current folder again.
   void Update();
 
- protected:
-  void CreateParams(TCreateParams& params) override;
-
  private:
   std::string directory_;
   std::string mask_ = "*.*";

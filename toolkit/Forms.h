@@ -89,7 +89,6 @@ class TCustomForm : public TScrollingWinControl {
   void CreateParams(TCreateParams& params) override;
   void InitializeWindow() override;
   void VisibleChanged() override;
-  void TextChanged() override;
   void Notification(TComponent* component, TOperation operation) override;
   virtual void DoShow();
   virtual void DoClose(TCloseAction& action);

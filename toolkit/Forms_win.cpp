@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "StdCtrls.h"
+#include "WinHandle.h"
 #include "WinText.h"
 
 TApplication* Application = nullptr;
@@ -21,10 +22,6 @@ const TEnumInfo PositionType{"TPosition",
                               "poOwnerFormCenter"}};
 const TEnumInfo FormBorderStyleType{
     "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
-
-namespace {
-HWND Hwnd(void* h) { return static_cast<HWND>(h); }
-}  // namespace
 
 const TClassInfo& TScrollingWinControl::StaticClass() {
   static const TClassInfo info =
@@ -182,8 +179,6 @@ void TCustomForm::ApplyPosition() {
   int top = work.top + (work.bottom - work.top - Height()) / 2;
   SetBounds(std::max<int>(work.left, left), std::max<int>(work.top, top), Width(), Height());
 }
-
-void TCustomForm::TextChanged() {}
 
 void TCustomForm::VisibleChanged() {
   if (Visible()) {

@@ -8,6 +8,7 @@
 
 #include "Forms.h"
 #include "Grids.h"
+#include "WinHandle.h"
 #include "WinText.h"
 
 const TEnumInfo GridOptionType{
@@ -17,7 +18,6 @@ const TEnumInfo GridOptionType{
      "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor", "goThumbTracking"}};
 
 namespace {
-HWND Hwnd(void* handle) { return static_cast<HWND>(handle); }
 HDC Hdc(void* dc) { return static_cast<HDC>(dc); }
 RECT ToRect(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 bool IsEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }

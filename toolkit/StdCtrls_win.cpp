@@ -6,13 +6,13 @@
 #include "Forms.h"
 #include "ImgList.h"
 #include "StdCtrls.h"
+#include "WinHandle.h"
 #include "WinText.h"
 
 const TEnumInfo ScrollStyleType{"TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}};
 namespace {
 const TEnumInfo StaticBorderStyleType{"TStaticBorderStyle", {"sbsNone", "sbsSingle", "sbsSunken"}};
 
-HWND Hwnd(void* h) { return static_cast<HWND>(h); }
 
 UINT DrawTextAlignment(TAlignment a) {
   return a == taCenter ? DT_CENTER : a == taRightJustify ? DT_RIGHT : DT_LEFT;
