@@ -1,21 +1,26 @@
-// The program entry: the toolkit starts, the main window is read from its form resource,
-// and the message loop runs until the main window closes.
+// The program entry: the units start in their fixed order, the main window and the folder
+// picker are read from their form resources, and the message loop runs until the main
+// window closes. The forms are freed before the units end in reverse.
 #include "Forms.h"
+#include "ProgramUnits.h"
 #include "uMain.h"
 #include "uSelDir.h"
 
 int main() {
-  InitToolkit();
   int exitCode = 0;
+  TProgramUnits units;
   try {
+    units.Start();
     Application->Initialize();
     Application->CreateForm(&MainForm);
     Application->CreateForm(&frmSelectDir);
     Application->Run();
   } catch (...) {
-    Application->HandleException(Application);
+    // A unit that failed to start before the toolkit did leaves nothing to show it with.
+    if (Application) Application->HandleException(Application);
     exitCode = 1;
   }
-  DoneToolkit();
+  if (Application) Application->DestroyForms();
+  units.End();
   return exitCode;
 }

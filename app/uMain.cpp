@@ -20,6 +20,11 @@ RESOURCE_STRING(SFolderNotFound, 65260);
 
 TMainForm* MainForm = nullptr;
 bool CompareRunning = false;
+std::string IniDir;
+
+void InitializeUMain() { IniDir = ExtractFilePath(ApplicationFileName()) + "INI\\"; }
+
+void FinalizeUMain() { IniDir.clear(); }
 
 namespace {
 // The one buffer that every read of every file goes into: 4095 words of 32 bits.

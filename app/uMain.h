@@ -113,5 +113,10 @@ class TMainForm : public TForm {
 };
 
 extern TMainForm* MainForm;
+// The folder of the settings file: the program's folder and "INI\". Set when the unit
+// starts, before any window exists, and emptied when it ends.
+extern std::string IniDir;
+void InitializeUMain();
+void FinalizeUMain();
 // True from the start of a comparison until its last step.
 extern bool CompareRunning;

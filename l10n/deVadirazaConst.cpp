@@ -10,3 +10,7 @@ const char* const SCoreSingleInstance =
 std::string ReadOnlyFileMessage(const std::string& fileName) {
   return "File \"" + fileName + "\" is read-only";
 }
+
+const char* const SHookOutOfReach =
+    "The replacement routine lies beyond the reach of a relative jump from the routine it "
+    "replaces.";

@@ -11,3 +11,6 @@ extern const char* const SCoreSingleInstance;
 // The message shown when a modified language store cannot be written back because its
 // file is read-only: File "<fileName>" is read-only.
 std::string ReadOnlyFileMessage(const std::string& fileName);
+
+// Raised when the replacement of a patched routine lies too far from it for a relative jump.
+extern const char* const SHookOutOfReach;

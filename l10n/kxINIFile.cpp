@@ -13,6 +13,7 @@ const TClassInfo& TkxINIFile::StaticClass() {
 TkxINIFile::TkxINIFile(const std::string& fileName) : TMemIniFile(fileName) {}
 
 TkxINIFile::~TkxINIFile() {
+  if (writeBackDone_) return;
   try {
     WriteBack();
   } catch (...) {
@@ -24,17 +25,22 @@ TkxINIFile::~TkxINIFile() {
 void TkxINIFile::WriteString(const std::string& section, const std::string& ident,
                              const std::string& value) {
   TMemIniFile::WriteString(section, ident, value);
-  modified_ = true;
+  Changed();
 }
 
 void TkxINIFile::EraseSection(const std::string& section) {
   TMemIniFile::EraseSection(section);
-  modified_ = true;
+  Changed();
 }
 
 void TkxINIFile::DeleteKey(const std::string& section, const std::string& ident) {
   TMemIniFile::DeleteKey(section, ident);
+  Changed();
+}
+
+void TkxINIFile::Changed() {
   modified_ = true;
+  writeBackDone_ = false;
 }
 
 void TkxINIFile::UpdateFile() {
@@ -43,8 +49,7 @@ void TkxINIFile::UpdateFile() {
 }
 
 void TkxINIFile::WriteBack() {
-  if (writtenBack_) return;
-  writtenBack_ = true;
+  writeBackDone_ = true;
   if (FileExists(FileName))
     WriteBackExisting();
   else
@@ -68,7 +73,14 @@ void TkxINIFile::RecreateMissing() {
   ReadSections(sections);
   if (sections.Count() == 0) return;
   // A folder that has gone, or any other reason the file cannot be made, is given up
-  // silently: the store was only ever read.
-  if (!TFileHandle::Create(FileName).IsOpen()) return;
-  UpdateFile();
+  // silently: the store was only ever read. The file is made only where none is at this
+  // moment, so that one that appeared since the check is never emptied.
+  if (!TFileHandle::CreateNew(FileName).IsOpen()) return;
+  try {
+    UpdateFile();
+  } catch (...) {
+    // The empty file made above would otherwise stand in for the language.
+    DeleteFileAt(FileName);
+    throw;
+  }
 }

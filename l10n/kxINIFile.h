@@ -11,8 +11,8 @@ class TkxINIFile : public TMemIniFile {
  public:
   // Reads the whole file; see TMemIniFile for a missing or unreadable file.
   explicit TkxINIFile(const std::string& fileName);
-  // Runs WriteBack unless it has run already. An error of the write-back cannot leave a
-  // destructor; whoever needs to see it calls WriteBack first.
+  // Runs WriteBack unless it has run since the last change. An error of the write-back
+  // cannot leave a destructor; whoever needs to see it calls WriteBack first.
   ~TkxINIFile() override;
 
   void WriteString(const std::string& section, const std::string& ident,
@@ -24,16 +24,20 @@ class TkxINIFile : public TMemIniFile {
   // True while the store holds changes that are not written to the file.
   bool Modified() const { return modified_; }
 
-  // What release does with the file, once: a modified store of a writable file is written
-  // back; for a read-only file the user is told that the changes are lost; a file that has
+  // What release does with the file: a modified store of a writable file is written back;
+  // for a read-only file the user is told that the changes are lost; a file that has
   // disappeared is written again when the store holds any section, unless its folder has
-  // gone too. Raises what UpdateFile raises.
+  // gone too or another file of that name has appeared meanwhile. Raises what UpdateFile
+  // raises.
   void WriteBack();
 
  private:
+  void Changed();
   void WriteBackExisting();
   void RecreateMissing();
 
   bool modified_ = false;
-  bool writtenBack_ = false;
+  // True once WriteBack has run and nothing has changed since, so that release does not
+  // write, or tell the user, a second time.
+  bool writeBackDone_ = false;
 };

@@ -283,6 +283,75 @@ void TStringList::Changed() {
   if (!Updating() && OnChange) OnChange(this);
 }
 
+// ---- TCollection
+
+const TClassInfo& TCollectionItem::StaticClass() {
+  static const TClassInfo info =
+      TClassBuilder<TCollectionItem>("TCollectionItem", TPersistent::StaticClass());
+  return info;
+}
+
+TCollectionItem::TCollectionItem(TCollection* collection) : collection_(collection) {
+  if (collection_) {
+    collection_->items_.push_back(this);
+    collection_->Changed(nullptr);
+  }
+}
+
+TCollectionItem::~TCollectionItem() {
+  if (!collection_) return;
+  auto& items = collection_->items_;
+  items.erase(std::remove(items.begin(), items.end(), this), items.end());
+  collection_->Changed(nullptr);
+}
+
+int TCollectionItem::Index() const {
+  if (!collection_) return -1;
+  const auto& items = collection_->items_;
+  return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
+}
+
+void TCollectionItem::Changed() {
+  if (collection_) collection_->Changed(this);
+}
+
+const TClassInfo& TCollection::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TCollection>("TCollection", TPersistent::StaticClass());
+  return info;
+}
+
+TCollection::~TCollection() {
+  // The items must not report back to a collection that is going away.
+  for (TCollectionItem* item : items_) {
+    item->collection_ = nullptr;
+    delete item;
+  }
+}
+
+TCollectionItem* TCollection::Items(int index) const {
+  if (index < 0 || index >= Count()) ListIndexError(index);
+  return items_[index];
+}
+
+TCollectionItem* TCollection::Add() { return CreateItem(); }
+
+void TCollection::Delete(int index) { delete Items(index); }
+
+void TCollection::Clear() {
+  if (items_.empty()) return;
+  BeginUpdate();
+  while (!items_.empty()) delete items_.back();
+  EndUpdate();
+}
+
+void TCollection::EndUpdate() {
+  if (--updateCount_ == 0) Update(nullptr);
+}
+
+void TCollection::Changed(TCollectionItem* item) {
+  if (updateCount_ == 0) Update(item);
+}
+
 // ---- TComponent
 
 const TClassInfo& TComponent::StaticClass() {

@@ -127,6 +127,60 @@ class TStringList : public TStrings {
   TDuplicates duplicates_ = TDuplicates::dupIgnore;
 };
 
+class TCollection;
+
+// One item of a collection: a persistent object whose published properties form resources
+// and language files set like those of a component. Its collection owns it.
+class TCollectionItem : public TPersistent {
+  DECLARE_CLASS(TCollectionItem, TPersistent)
+ public:
+  explicit TCollectionItem(TCollection* collection);
+  ~TCollectionItem() override;
+
+  TCollection* Collection() const { return collection_; }
+  // The item's 0-based position in its collection.
+  int Index() const;
+
+ protected:
+  // Tells the collection that this item's properties changed.
+  void Changed();
+
+ private:
+  friend class TCollection;
+  TCollection* collection_;
+};
+
+// An ordered list of items of one class, which it owns and frees.
+class TCollection : public TPersistent {
+  DECLARE_CLASS(TCollection, TPersistent)
+ public:
+  TCollection() = default;
+  ~TCollection() override;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  TCollectionItem* Items(int index) const;  // EListError "List index out of bounds (%d)"
+  // Appends a new item of the collection's item class and returns it.
+  TCollectionItem* Add();
+  void Delete(int index);
+  void Clear();
+
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();
+
+ protected:
+  // Makes a new item of the collection's own item class; the item adds itself.
+  virtual TCollectionItem* CreateItem() = 0;
+  // Called after a change: of one item's properties (item), or of the list (nullptr).
+  virtual void Update(TCollectionItem* item) {}
+
+ private:
+  friend class TCollectionItem;
+  void Changed(TCollectionItem* item);
+
+  std::vector<TCollectionItem*> items_;
+  int updateCount_ = 0;
+};
+
 enum class TOperation { opInsert, opRemove };
 
 enum TComponentStateFlag : std::uint32_t {

@@ -24,6 +24,7 @@ extern const TResStringRec SDuplicateName;      // "A component named %s already
 extern const TResStringRec SInvalidName;        // "'%s' is not a valid component name"
 extern const TResStringRec SFOpenErrorEx;       // "Cannot open file \"%s\". %s"
 extern const TResStringRec SFCreateErrorEx;     // "Cannot create file \"%s\". %s"
+extern const TResStringRec SFileTooLarge;       // "The file is larger than %d MiB."
 extern const TResStringRec SIniFileWriteError;  // "Unable to write to %s"
 extern const TResStringRec SFormReadError;      // "Error reading form %s, line %d: %s"
 extern const TResStringRec SClassNotFound;      // "Class %s not found"

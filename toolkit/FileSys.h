@@ -22,12 +22,17 @@ class TFileHandle {
   static TFileHandle OpenRead(const std::string& path);
   // Creates a file for writing, or empties it when it exists.
   static TFileHandle Create(const std::string& path);
+  // Creates a file for writing only when none of that name exists at this moment; never
+  // empties a file that is there.
+  static TFileHandle CreateNew(const std::string& path);
 
   bool IsOpen() const { return handle_ != nullptr; }
   // Reads up to size bytes; false on a read error. *read is 0 at the end of the file.
   bool Read(void* buffer, std::uint32_t size, std::uint32_t* read);
   // Writes all size bytes; false when the system wrote fewer (a full disk, say).
   bool Write(const void* buffer, std::uint32_t size);
+  // Makes the system put everything written so far on the disk; false when it cannot.
+  bool Flush();
   // The size in bytes, or -1 when the system cannot tell.
   std::int64_t Size() const;
   // Identifies the file behind the handle: two handles on one file (also through two
@@ -72,6 +77,9 @@ bool ListFolder(const std::string& pattern, std::uint32_t mask, std::vector<TSea
 bool FileExists(const std::string& path);       // a folder does not count
 bool DirectoryExists(const std::string& path);
 bool DeleteFileAt(const std::string& path);      // removes for good, not to a recycle bin
+// Moves the file from over the file to in one step, so that to is always either the old
+// file or the whole new one; false when the system refuses (to is read-only, say).
+bool ReplaceFileWith(const std::string& from, const std::string& to);
 bool ForceDirectories(const std::string& path);  // creates every missing folder of the path
 // The absolute form of a path, resolved against the current folder.
 std::string ExpandFileName(const std::string& path);
@@ -83,3 +91,10 @@ std::int64_t FileGetAttr(const std::string& path);
 bool FileSetAttr(const std::string& path, std::uint32_t attributes);
 // The last system error code of this thread.
 std::uint32_t LastOSError();
+
+// For tests of a full disk: from now on, writes succeed for bytes more bytes in all and
+// then fail, having written what fitted, as a full disk makes them. A negative value (the
+// state at start) lifts the limit.
+void SimulateDiskFullAfter(std::int64_t bytes);
+// How many of size bytes a write may put on the disk under that limit, counting them off.
+std::uint32_t ClaimDiskSpace(std::uint32_t size);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "FileSys.h"
 
@@ -36,6 +37,11 @@ TFileHandle TFileHandle::Create(const std::string& path) {
       FromDescriptor(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)));
 }
 
+TFileHandle TFileHandle::CreateNew(const std::string& path) {
+  return TFileHandle(
+      FromDescriptor(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)));
+}
+
 bool TFileHandle::Read(void* buffer, std::uint32_t size, std::uint32_t* read) {
   const ssize_t n = ::read(Descriptor(handle_), buffer, size);
   *read = n > 0 ? static_cast<std::uint32_t>(n) : 0;
@@ -43,15 +49,19 @@ bool TFileHandle::Read(void* buffer, std::uint32_t size, std::uint32_t* read) {
 }
 
 bool TFileHandle::Write(const void* buffer, std::uint32_t size) {
+  const std::uint32_t allowed = ClaimDiskSpace(size);
   const char* bytes = static_cast<const char*>(buffer);
-  while (size > 0) {
-    const ssize_t n = ::write(Descriptor(handle_), bytes, size);
+  for (std::uint32_t left = allowed; left > 0;) {
+    const ssize_t n = ::write(Descriptor(handle_), bytes, left);
     if (n <= 0) return false;
     bytes += n;
-    size -= static_cast<std::uint32_t>(n);
+    left -= static_cast<std::uint32_t>(n);
   }
-  return true;
+  if (allowed < size) errno = ENOSPC;
+  return allowed == size;
 }
+
+bool TFileHandle::Flush() { return fsync(Descriptor(handle_)) == 0; }
 
 std::int64_t TFileHandle::Size() const {
   struct stat info;
@@ -99,6 +109,10 @@ bool DirectoryExists(const std::string& path) {
 
 bool DeleteFileAt(const std::string& path) {
   return unlink(path.c_str()) == 0;
+}
+
+bool ReplaceFileWith(const std::string& from, const std::string& to) {
+  return rename(from.c_str(), to.c_str()) == 0;
 }
 
 std::uint32_t LastOSError() {

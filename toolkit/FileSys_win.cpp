@@ -29,10 +29,21 @@ TFileHandle TFileHandle::Create(const std::string& path) {
   return TFileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
 
-bool TFileHandle::Write(const void* buffer, std::uint32_t size) {
-  DWORD n = 0;
-  return WriteFile(Native(handle_), buffer, size, &n, nullptr) && n == size;
+TFileHandle TFileHandle::CreateNew(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  return TFileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
+
+bool TFileHandle::Write(const void* buffer, std::uint32_t size) {
+  const std::uint32_t allowed = ClaimDiskSpace(size);
+  DWORD n = 0;
+  if (!WriteFile(Native(handle_), buffer, allowed, &n, nullptr)) return false;
+  if (allowed < size) SetLastError(ERROR_DISK_FULL);
+  return n == size;
+}
+
+bool TFileHandle::Flush() { return FlushFileBuffers(Native(handle_)) != FALSE; }
 
 bool TFileHandle::Read(void* buffer, std::uint32_t size, std::uint32_t* read) {
   DWORD n = 0;
@@ -103,6 +114,11 @@ bool DirectoryExists(const std::string& path) {
 }
 
 bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+bool ReplaceFileWith(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+         FALSE;
+}
 
 bool ForceDirectories(const std::string& path) {
   std::string folder = path;

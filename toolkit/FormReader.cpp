@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "Classes.h"
@@ -134,6 +135,15 @@ Token Tokenizer::Next() {
   return t;
 }
 
+struct Value;
+
+// One property line inside a collection item: "Text = 'x'".
+struct ItemProperty {
+  std::string path;
+  std::shared_ptr<Value> value;
+  int line;
+};
+
 // A property value as the resource gives it.
 struct Value {
   TokenKind kind;
@@ -141,6 +151,10 @@ struct Value {
   std::vector<std::string> items;  // set elements, or the lines of a string list
   bool isSet = false;
   bool isList = false;
+  // The items of a collection, "<item Text = 'a' end item Text = 'b' end>", each with its
+  // property lines in order.
+  std::vector<std::vector<ItemProperty>> collectionItems;
+  bool isCollection = false;
 };
 
 struct Fixup {
@@ -165,6 +179,8 @@ class Reader {
   void ReadBody(TComponent* component);
   void ReadChild(TComponent* container);
   Value ReadValue();
+  void ReadCollectionItems(Value* v);
+  void ApplyCollection(TObject* object, const TPropInfo& prop, const Value& value, int line);
   void ApplyProperty(TObject* object, const std::string& path, const Value& value, int line);
   void Assign(TObject* object, const TPropInfo& prop, const Value& value, int line);
   void ResolveFixups();
@@ -270,7 +286,9 @@ Value Reader::ReadValue() {
   Value v;
   v.kind = current_.kind;
   v.text = current_.text;
-  if (current_.kind == TokenKind::Symbol && (current_.text == "[" || current_.text == "(")) {
+  if (current_.kind == TokenKind::Symbol && current_.text == "<") {
+    ReadCollectionItems(&v);
+  } else if (current_.kind == TokenKind::Symbol && (current_.text == "[" || current_.text == "(")) {
     std::string close = current_.text == "[" ? "]" : ")";
     v.isSet = close == "]";
     v.isList = !v.isSet;
@@ -286,6 +304,44 @@ Value Reader::ReadValue() {
   }
   Advance();
   return v;
+}
+
+void Reader::ReadCollectionItems(Value* v) {
+  v->isCollection = true;
+  Advance();
+  while (!(current_.kind == TokenKind::Symbol && current_.text == ">")) {
+    if (current_.kind != TokenKind::Identifier || !SameText(current_.text, "item"))
+      Fail(LoadResString(&SInvalidPropertyValue), current_.line);
+    Advance();
+    std::vector<ItemProperty>& item = v->collectionItems.emplace_back();
+    while (!(current_.kind == TokenKind::Identifier && SameText(current_.text, "end"))) {
+      if (current_.kind != TokenKind::Identifier) Fail(LoadResString(&SInvalidPropertyValue), current_.line);
+      ItemProperty property{current_.text, nullptr, current_.line};
+      Advance();
+      Expect("=");
+      property.value = std::make_shared<Value>(ReadValue());
+      item.push_back(std::move(property));
+    }
+    Advance();
+  }
+}
+
+// A collection is filled afresh: its items are those of the resource, in order.
+void Reader::ApplyCollection(TObject* object, const TPropInfo& prop, const Value& value, int line) {
+  auto* collection = ObjectAs<TCollection>(GetObjectProp(object, prop));
+  if (!collection) Fail(LoadResString(&SInvalidPropertyValue), line);
+  collection->BeginUpdate();
+  try {
+    collection->Clear();
+    for (const std::vector<ItemProperty>& properties : value.collectionItems) {
+      TCollectionItem* item = collection->Add();
+      for (const ItemProperty& p : properties) ApplyProperty(item, p.path, *p.value, p.line);
+    }
+  } catch (...) {
+    collection->EndUpdate();
+    throw;
+  }
+  collection->EndUpdate();
 }
 
 void Reader::ApplyProperty(TObject* object, const std::string& path, const Value& value, int line) {
@@ -355,6 +411,7 @@ void Reader::Assign(TObject* object, const TPropInfo& prop, const Value& value, 
         SetStrProp(object, prop, value.text);
         return;
       case TTypeKind::tkClass:
+        if (value.isCollection) return ApplyCollection(object, prop, value, line);
         if (value.kind != TokenKind::Identifier) Fail(LoadResString(&SInvalidPropertyValue), line);
         fixups_.push_back({object, &prop, value.text, line});
         return;

@@ -148,6 +148,9 @@ class TApplication : public TComponent {
     AdoptForm(form);
   }
   void Run();
+  // Frees every form that the application owns. The program's entry calls it once the
+  // message loop has ended, so that the forms are gone before the program's units end.
+  void DestroyForms();
   // Handles every pending message and returns.
   void ProcessMessages();
   void Terminate();

@@ -387,6 +387,11 @@ void TApplication::Run() {
   }
 }
 
+void TApplication::DestroyForms() {
+  DestroyComponents();
+  mainForm_ = nullptr;
+}
+
 void TApplication::Terminate() {
   if (terminated_) return;
   terminated_ = true;

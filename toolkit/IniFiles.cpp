@@ -91,6 +91,22 @@ bool ReadDecimalTail(const std::string& text, std::size_t pos, std::uint64_t lim
   return true;
 }
 
+// Whether digits (wholeDigits of them in front of the separator) times ten to the exponent
+// lie below the range of double precision rather than above it. Only asked when the
+// converter found the value out of range, so the digits are not all zero.
+bool IsBelowSmallestDouble(const std::string& digits, std::size_t wholeDigits,
+                           bool negativeExponent, const std::string& exponent) {
+  const std::size_t firstSignificant = digits.find_first_not_of('0');
+  if (firstSignificant == std::string::npos) return false;
+  // The power of ten of the first significant digit, with the exponent read only as far as
+  // it matters: anything beyond a million is far outside the range either way.
+  std::int64_t power = 0;
+  for (char c : exponent) power = std::min<std::int64_t>(power * 10 + (c - '0'), 1000000);
+  if (negativeExponent) power = -power;
+  power += static_cast<std::int64_t>(wholeDigits) - static_cast<std::int64_t>(firstSignificant) - 1;
+  return power < 0;
+}
+
 // ---- dates and times
 
 using std::chrono::days;
@@ -226,14 +242,15 @@ template <class Index, class NameAt>
 std::optional<std::size_t> LookUp(Index& index, std::size_t count, NameAt nameAt,
                                   const std::string& name) {
   if (!index.Valid) {
-    index.Positions.clear();
+    if (!index.Positions) index.Positions = std::make_unique<typename decltype(index.Positions)::element_type>();
+    index.Positions->clear();
     // Later entries overwrite earlier ones, so each name ends up at its last occurrence.
     for (std::size_t i = 0; i < count; ++i)
-      if (std::optional<std::string> entry = nameAt(i)) index.Positions[AnsiUpperCase(*entry)] = i;
+      if (std::optional<std::string> entry = nameAt(i)) (*index.Positions)[AnsiUpperCase(*entry)] = i;
     index.Valid = true;
   }
-  const auto found = index.Positions.find(AnsiUpperCase(name));
-  if (found == index.Positions.end()) return std::nullopt;
+  const auto found = index.Positions->find(AnsiUpperCase(name));
+  if (found == index.Positions->end()) return std::nullopt;
   return found->second;
 }
 
@@ -244,32 +261,81 @@ std::optional<std::size_t> LookUp(Index& index, std::size_t count, NameAt nameAt
   throw EFOpenError(LoadResFmt(&SFOpenErrorEx, {fileName, SysErrorMessage(reason)}));
 }
 
+// A language or settings file is a few kilobytes; anything near this size is not one, and
+// reading it whole would only exhaust memory.
+constexpr std::int64_t kMaxFileSize = std::int64_t{64} << 20;
+
+[[noreturn]] void RaiseTooLarge(const std::string& fileName) {
+  throw EFOpenError(LoadResFmt(&SFOpenErrorEx,
+                               {fileName, LoadResFmt(&SFileTooLarge, {kMaxFileSize >> 20})}));
+}
+
 std::string ReadFileBytes(const std::string& fileName) {
   TFileHandle file = TFileHandle::OpenRead(fileName);
   if (!file.IsOpen()) RaiseOpenError(fileName);
+  const std::int64_t size = file.Size();
+  if (size > kMaxFileSize) RaiseTooLarge(fileName);
   std::string bytes;
+  bytes.reserve(size > 0 ? static_cast<std::size_t>(size) : 0);
   std::vector<char> buffer(1 << 16);
   for (;;) {
     std::uint32_t n = 0;
     if (!file.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &n))
       RaiseOpenError(fileName);
     if (n == 0) return bytes;
+    // The file may grow while it is read.
+    if (static_cast<std::int64_t>(bytes.size()) + n > kMaxFileSize) RaiseTooLarge(fileName);
     bytes.append(buffer.data(), n);
   }
 }
 
-void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
-  TFileHandle file = TFileHandle::Create(fileName);
-  if (!file.IsOpen()) {
-    const std::uint32_t reason = LastOSError();
-    throw EFCreateError(LoadResFmt(&SFCreateErrorEx, {fileName, SysErrorMessage(reason)}));
-  }
-  // Written in pieces, because one write takes at most 32 bits of size.
+[[noreturn]] void RaiseCreateError(const std::string& fileName, std::uint32_t reason) {
+  throw EFCreateError(LoadResFmt(&SFCreateErrorEx, {fileName, SysErrorMessage(reason)}));
+}
+
+// Writes all of bytes into an open file, in pieces, because one write takes at most 32 bits
+// of size.
+bool WriteAll(TFileHandle& file, const std::string& bytes) {
   const std::size_t kPiece = 1 << 20;
   for (std::size_t done = 0; done < bytes.size(); done += kPiece) {
     const std::size_t size = std::min(kPiece, bytes.size() - done);
-    if (!file.Write(bytes.data() + done, static_cast<std::uint32_t>(size)))
-      throw EIniFileException(LoadResFmt(&SIniFileWriteError, {fileName}));
+    if (!file.Write(bytes.data() + done, static_cast<std::uint32_t>(size))) return false;
+  }
+  return true;
+}
+
+// A new file beside fileName for the text that is to replace it: the first free name of
+// the form "name.~N.tmp", created exclusively, so that no other file is ever emptied.
+// Raises the creation error when there is none.
+TFileHandle CreateTemporaryBeside(const std::string& fileName, std::string* tempName) {
+  std::uint32_t reason = 0;
+  for (int n = 0; n < 100; ++n) {
+    *tempName = fileName + ".~" + std::to_string(n) + ".tmp";
+    TFileHandle file = TFileHandle::CreateNew(*tempName);
+    if (file.IsOpen()) return file;
+    reason = LastOSError();
+    // Only a name that is taken is worth another try.
+    if (FileGetAttr(*tempName) < 0) break;
+  }
+  RaiseCreateError(fileName, reason);
+}
+
+// The text goes to a temporary file beside the target, which takes the target's place only
+// once it is written whole and flushed: a write that fails part way (a full disk, a quota)
+// leaves the old file as it was.
+void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
+  std::string tempName;
+  TFileHandle file = CreateTemporaryBeside(fileName, &tempName);
+  const bool written = WriteAll(file, bytes) && file.Flush();
+  file.Close();
+  if (!written) {
+    DeleteFileAt(tempName);
+    throw EIniFileException(LoadResFmt(&SIniFileWriteError, {fileName}));
+  }
+  if (!ReplaceFileWith(tempName, fileName)) {
+    const std::uint32_t reason = LastOSError();
+    DeleteFileAt(tempName);
+    RaiseCreateError(fileName, reason);
   }
 }
 
@@ -324,6 +390,12 @@ bool IniStrToFloat(const std::string& text, char decimalSeparator, double* value
                              (negativeExponent ? "-" : "") + (exponent.empty() ? "0" : exponent);
   double result;
   const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), result);
+  if (error == std::errc::result_out_of_range && IsBelowSmallestDouble(whole + fraction, whole.size(),
+                                                                       negativeExponent, exponent)) {
+    // Too small to tell from zero is zero, not a value that does not convert.
+    *value = negative ? -0.0 : 0.0;
+    return true;
+  }
   if (error != std::errc() || end != normal.data() + normal.size() || !std::isfinite(result))
     return false;
   *value = result;
@@ -457,6 +529,8 @@ void TMemIniFile::LoadFromText(const std::string& bytes) {
                                          : Trim(line.substr(0, eq)) + kDelimiter +
                                                Trim(line.substr(eq + 1)));
   });
+  // A file of many short sections would otherwise keep up to half its table unused.
+  sections_.shrink_to_fit();
 }
 
 std::optional<std::size_t> TMemIniFile::SectionPosition(const std::string& name) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -109,7 +110,8 @@ class TMemIniFile : public TCustomIniFile {
   // Maps upper-cased names to the position of their last occurrence in a list. It is
   // marked stale whenever the list changes and rebuilt at the next lookup.
   struct TNameIndex {
-    std::unordered_map<std::string, std::size_t> Positions;
+    // Made at the first lookup: most sections of a large file are never looked into.
+    std::unique_ptr<std::unordered_map<std::string, std::size_t>> Positions;
     bool Valid = false;
   };
   struct TSection {

@@ -1,16 +1,32 @@
-// The resource-string loader. It stays a separate, never-inlined routine: every message
-// passes through its entry, which is what lets a language module redirect all of them.
+// The resource-string loader. It stays a separate routine that is never inlined, cloned or
+// folded with another: every message passes through its entry, which is what lets a
+// language module redirect all of them.
 #include <windows.h>
 
 #include "System.h"
 
 void* HInstance = GetModuleHandleW(nullptr);
 
-__attribute__((noinline)) std::string LoadResString(const TResStringRec* rec) {
+void* FindResourceHInstance(void* instance) { return instance; }
+
+int LoadStringResource(void* module, unsigned id, char* buffer, int size) {
+  int n = LoadStringA(static_cast<HINSTANCE>(module), id, buffer, size);
+  return n > 0 ? n : 0;
+}
+
+bool ProtectCode(void* address, std::size_t size, std::uint32_t protection,
+                 std::uint32_t* oldProtection) {
+  DWORD old = 0;
+  if (!VirtualProtect(address, size, protection, &old)) return false;
+  *oldProtection = old;
+  return true;
+}
+
+__attribute__((noinline, noipa)) std::string LoadResString(const TResStringRec* rec) {
   if (!rec) return {};
   if (rec->Identifier >= 65536) return reinterpret_cast<const char*>(rec->Identifier);
-  HINSTANCE module = static_cast<HINSTANCE>(rec->Module ? *rec->Module : HInstance);
+  void* module = FindResourceHInstance(rec->Module ? *rec->Module : HInstance);
   char buffer[4096];
-  int n = LoadStringA(module, static_cast<UINT>(rec->Identifier), buffer, sizeof buffer);
-  return std::string(buffer, n > 0 ? n : 0);
+  int n = LoadStringResource(module, static_cast<unsigned>(rec->Identifier), buffer, sizeof buffer);
+  return std::string(buffer, n);
 }

@@ -2,6 +2,7 @@
 // resource strings, the program's one road to every message text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -46,6 +47,22 @@ struct TResStringRec {
 
 // The instance handle of the executable, as the string-table records refer to it.
 extern void* HInstance;
+
+// The module whose string table holds the resource strings of the given instance. Strings
+// are not kept in separate resource modules here, so it is the instance itself.
+void* FindResourceHInstance(void* instance);
+
+// Copies string resource id of module into buffer, cut to size - 1 bytes and ended by a
+// zero byte (the system's LoadStringA); returns the number of bytes copied, 0 for a string
+// that does not exist.
+int LoadStringResource(void* module, unsigned id, char* buffer, int size);
+
+// The protection of code memory, for the one routine that redirects the resource-string
+// loader. Sets the protection of size bytes at address and delivers the flags they had;
+// false when the system refuses (its last error says why).
+constexpr std::uint32_t kPageExecuteReadWrite = 0x40;
+bool ProtectCode(void* address, std::size_t size, std::uint32_t protection,
+                 std::uint32_t* oldProtection);
 
 // Loads the text of a resource string. Every message of the program and the toolkit is
 // loaded through this one routine at the moment it is shown; it is kept out of line on

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ActnList.h"
+#include "ComCtrls.h"
 #include "Consts.h"
 #include "DirCtrls.h"
 #include "ExtCtrls.h"
@@ -42,7 +43,8 @@ void InitToolkit() {
                    &TFileListBox::StaticClass(), &TPanel::StaticClass(), &TMainMenu::StaticClass(),
                    &TMenuItem::StaticClass(), &TActionList::StaticClass(), &TAction::StaticClass(),
                    &TImageList::StaticClass(), &TStringGrid::StaticClass(),
-                   &TDriveComboBox::StaticClass(), &TDirectoryListBox::StaticClass()});
+                   &TDriveComboBox::StaticClass(), &TDirectoryListBox::StaticClass(),
+                   &TStatusBar::StaticClass()});
   RegisterConstants();
   if (!Application) Application = new TApplication(nullptr);
   if (!Screen) Screen = new TScreen(nullptr);

@@ -96,6 +96,11 @@ TEST(IniStrToFloat, ReadsTheGivenDecimalSeparator) {
       {"1E++5", '.', std::nullopt},
       {"0x10", '.', std::nullopt},
       {"1E400", '.', std::nullopt},  // beyond double precision
+      {"1E-400", '.', 0.0},          // too small to tell from zero
+      {"-0.001E-330", '.', -0.0},
+      {"5E-320", '.', 5E-320},  // below the normal range, still representable
+      {"1000000000E-1000000000000", '.', 0.0},
+      {"0.000E-999", '.', 0.0},
       {"0.1", '.', 0.1},
   };
   for (const FloatCase& c : cases) {

@@ -122,7 +122,7 @@ TEST(LangStoreRelease, ADeletedStoreWithoutSectionsWritesNothing) {
   EXPECT_FALSE(FileExists(path));
 }
 
-TEST(LangStoreRelease, WriteBackRunsOnceAlsoWhenReleaseFollows) {
+TEST(LangStoreRelease, ReleaseAfterAnExplicitWriteBackDoesNotRepeatIt) {
   TempFolder folder;
   const std::string path = folder.Write("en.lng", kLanguageFile);
   DialogWatcher watcher;
@@ -131,9 +131,65 @@ TEST(LangStoreRelease, WriteBackRunsOnceAlsoWhenReleaseFollows) {
     store.WriteString("Lang", "LangHint", "h");
     ASSERT_TRUE(FileSetAttr(path, faReadOnly));
     store.WriteBack();
-    store.WriteBack();
   }
   EXPECT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(ReadWholeFile(path), kLanguageFile);
+}
+
+TEST(LangStoreRelease, EveryWriteBackAfterAChangeWrites) {
+  TempFolder folder;
+  const std::string path = folder.Write("en.lng", kLanguageFile);
+  TkxINIFile store(path);
+  store.WriteString("Lang", "LangHint", "one");
+  store.WriteBack();
+  EXPECT_EQ(ReadWholeFile(path), "[Lang]\r\nLangName=English\r\nLangHint=one\r\n\r\n");
+  store.WriteString("Lang", "LangHint", "two");
+  store.WriteBack();
+  EXPECT_EQ(ReadWholeFile(path), "[Lang]\r\nLangName=English\r\nLangHint=two\r\n\r\n");
+  EXPECT_FALSE(store.Modified());
+}
+
+// A disk that fills up part way through the write-back.
+class FullDisk {
+ public:
+  explicit FullDisk(std::int64_t bytesThatFit) { SimulateDiskFullAfter(bytesThatFit); }
+  ~FullDisk() { SimulateDiskFullAfter(-1); }
+};
+
+TEST(LangStoreRelease, AWriteBackThatFailsPartWayLeavesTheFileAsItWas) {
+  TempFolder folder;
+  const std::string path = folder.Write("en.lng", kLanguageFile);
+  TkxINIFile store(path);
+  store.WriteString("Lang", "LangHint", std::string(5000, 'h'));
+  {
+    FullDisk disk(100);
+    try {
+      store.WriteBack();
+      ADD_FAILURE() << "no error";
+    } catch (const EIniFileException& e) {
+      EXPECT_EQ(e.Message(), "Unable to write to " + path);
+    }
+  }
+  EXPECT_EQ(ReadWholeFile(path), kLanguageFile);
+  EXPECT_TRUE(store.Modified());
+  // Nothing is left behind beside it.
+  std::vector<TSearchRec> entries;
+  ASSERT_TRUE(ListFolder(folder / "*", faAnyFile & ~faDirectory, &entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Name, "en.lng");
+}
+
+TEST(LangStoreRead, AFileBeyondTheLimitIsRefusedWithAClearError) {
+  TempFolder folder;
+  std::string bytes = "[Lang]\r\n";
+  bytes.resize((std::size_t{64} << 20) + 1, ' ');
+  const std::string path = folder.Write("huge.lng", bytes);
+  try {
+    TkxINIFile store(path);
+    ADD_FAILURE() << "no error";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(e.Message(), "Cannot open file \"" + path + "\". The file is larger than 64 MiB.");
+  }
 }
 
 TEST(LangStoreRelease, AnExplicitWriteBackPassesTheWriteErrorOn) {
